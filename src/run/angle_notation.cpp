@@ -1,0 +1,35 @@
+#include <cmath>
+
+#include "bridgeplan/constants.hpp"
+#include "run/notation.hpp"
+
+namespace bp {
+
+double foldAngle(double a) {
+    if (a > HALF_PI) return a - PI;
+    if (a < -HALF_PI) return a + PI;
+    return a;
+}
+
+// degrees = a 180/pi + sign/72000 (rounds to the nearest 0.1 second);
+// D = trunc(degrees); f = |degrees - D| 60 minutes, split into tens and
+// units digits; the rest of the minute times 600, truncated, is tenths of
+// seconds S, printed as S / 100 (tens digit) and (S mod 100) / 10.
+AngleParts splitAngle(double a) {
+    AngleParts p;
+    double sign = a < 0 ? -1.0 : 1.0;
+    p.negative = a < 0;
+    double degrees = a * 180.0 / PI + sign / 72000.0;
+    double whole = std::trunc(degrees);
+    p.degrees = static_cast<long>(whole);
+    double f = std::fabs(degrees - whole) * 60.0;
+    p.minuteTens = static_cast<int>(f / 10.0);
+    double units = f - 10.0 * p.minuteTens;
+    p.minuteUnits = static_cast<int>(units);
+    long tenths = static_cast<long>((units - p.minuteUnits) * 600.0);
+    p.secondTens = static_cast<int>(tenths / 100);
+    p.secondRest = static_cast<double>(tenths - 100L * p.secondTens) / 10.0;
+    return p;
+}
+
+}  // namespace bp

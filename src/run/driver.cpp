@@ -1,0 +1,116 @@
+#include "run/driver.hpp"
+
+#include <optional>
+
+#include <fmt/format.h>
+
+#include "bridgeplan/errors.hpp"
+#include "bridgeplan/keywords.hpp"
+#include "run/phases.hpp"
+#include "run/run_context.hpp"
+
+namespace bp {
+namespace {
+
+// Problem card: code (1), deck identifier (2-4), problem number (5-8),
+// title words 1..18 (9-80).
+void takeProblemCard(RunContext& ctx, const Card& card) {
+    ctx.problem.code = card.word(1, 1);
+    ctx.problem.deckId = std::string(card.text(2, 3));
+    ctx.problem.number = std::string(card.text(5, 4));
+    ctx.problem.title = std::string(card.text(9, 72));
+}
+
+void printBanner(RunContext& ctx) {
+    Report& r = ctx.report;
+    r.write(Record('0').A(9, ctx.clock.date).X(33).lit("QUORVEN DEPARTMENT OF TRANSPORTATION")
+                .X(25).lit("PROB. NO. ").A(4, ctx.problem.number));
+    r.write(Record(' ').A(8, ctx.clock.time).X(21).lit("TALVORIC"));
+    r.write(Record(' ').X(40).lit("KELDRAVIN"));
+    r.write(Record(' ').X(49).lit("REVISED:  JUNE 30, 2008"));
+}
+
+// Banner, title and continuation cards; error 1 for a bad card.
+void startProblem(RunContext& ctx, const Card& first) {
+    printBanner(ctx);
+    ctx.report.write(Record('0').X(24).A(72, ctx.problem.title));
+    ctx.report.empty();
+    if (!(ctx.problem.code == kw::STAR_CODE) || ctx.problem.deckId != "B02")
+        abandon(err::PROBLEM_CARD,
+                fmt::format("a problem card starts with \"*B02\"; this one starts with \"{}\"",
+                            first.text(1, 4)));
+    // "CONT" in columns 77-80 announces a title continuation card.
+    Card card = first;
+    while (card.word(77, 4) == kw::CONT) {
+        card = ctx.deck.require("a title continuation card \"*\"");
+        ctx.report.write(Record('0').X(24).A(79, card.text(2, 79)));
+        ctx.problem.title = std::string(card.text(2, 3)) + " " + std::string(card.text(5, 76));
+        if (!(card.code() == kw::STAR_CODE))
+            abandon(err::PROBLEM_CARD, "a title continuation card must have \"*\" in column 1");
+    }
+}
+
+void runProblem(RunContext& ctx, const Card& card) {
+    startProblem(ctx, card);
+    readAlignmentGroups(ctx);
+    PH2(ctx);
+}
+
+}  // namespace
+
+RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostream& plot,
+               std::ostream& diagnostics, const RunClock& clock, ReportMode mode) {
+    DeckReader deck(deckStream);
+    Report report(reportStream, mode);
+    RunContext ctx(deck, report, plot);
+    ctx.clock = clock;
+    RunResult result;
+
+    std::optional<Card> card = deck.next();
+    if (!card) {
+        diagnostics << "bridgeplan: the deck is empty: no problem card to read\n";
+        result.exitStatus = 1;
+        return result;
+    }
+    while (card) {
+        takeProblemCard(ctx, *card);
+        ++result.problems;
+        try {
+            runProblem(ctx, *card);
+            card = deck.next();
+            if (card && card->column(1) == '9') card.reset();
+            continue;
+        } catch (const ProblemAbandoned& e) {
+            ++result.abandoned;
+            report.write(Record('0').lit("ERROR").I(3, e.number()).lit(" PROB. NO. ")
+                             .A(4, ctx.problem.number));
+            diagnostics << fmt::format(
+                "bridgeplan: deck line {}: problem {} abandoned with error {}: {}\n",
+                deck.linesRead(), ctx.problem.number, e.number(), e.what());
+        } catch (const DeckEnded& e) {
+            report.flush();
+            plot.flush();
+            diagnostics << fmt::format("bridgeplan: problem {} was cut short: {}\n",
+                                       ctx.problem.number, e.what());
+            result.exitStatus = 1;
+            return result;
+        }
+        // Skip to the next problem card; a "9" card or the end of the deck ends the run.
+        for (card = deck.next(); card; card = deck.next()) {
+            if (card->column(1) == '*') break;
+            if (card->column(1) == '9') {
+                card.reset();
+                break;
+            }
+        }
+    }
+    report.flush();
+    plot.flush();
+    if (result.abandoned > 0)
+        diagnostics << fmt::format(
+            "bridgeplan: {} of {} problems abandoned; the report holds their error records\n",
+            result.abandoned, result.problems);
+    return result;
+}
+
+}  // namespace bp

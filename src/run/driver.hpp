@@ -1,0 +1,25 @@
+#pragma once
+// The driver: reads the deck problem by problem, prints each banner and
+// title, runs the alignment groups and the layout phase, and reports an
+// abandoned problem before skipping to the next problem card.
+
+#include <istream>
+#include <ostream>
+
+#include "run/report.hpp"
+#include "run/run_clock.hpp"
+
+namespace bp {
+
+struct RunResult {
+    int exitStatus = 0;     // 0 the deck was read to its end; 1 it ended inside a problem or was empty
+    int problems = 0;
+    int abandoned = 0;
+};
+
+// Processes a whole deck. Plain-word diagnostics go to `diagnostics`; the
+// report and plot streams receive exactly the report and the plot file.
+RunResult MAIN(std::istream& deck, std::ostream& report, std::ostream& plot,
+               std::ostream& diagnostics, const RunClock& clock, ReportMode mode);
+
+}  // namespace bp

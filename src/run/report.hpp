@@ -1,0 +1,40 @@
+#pragma once
+// The report: a print file of records whose first character is the
+// carriage control. Rendered for a text viewer (the default) each record
+// is one LF-terminated line without its control character: "1" puts a form
+// feed before the line, "0" an empty line, and a "+" record is merged into
+// the line before it (its non-blank characters replace those below). In
+// ASA mode the records are written raw, control character in column 1.
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "run/record.hpp"
+
+namespace bp {
+
+enum class ReportMode { Rendered, Asa };
+
+class Report {
+public:
+    Report(std::ostream& out, ReportMode mode) : out_(out), mode_(mode) {}
+    ~Report() { flush(); }
+    Report(const Report&) = delete;
+    Report& operator=(const Report&) = delete;
+
+    void write(const Record& record);
+    // A record given as its whole text, control character first.
+    void write(std::string_view recordText);
+    void empty();   // an empty record: an empty line
+    void flush();   // writes the line held back for a possible overprint
+
+private:
+    void emit();
+    std::ostream& out_;
+    ReportMode mode_;
+    std::string pending_;   // the last rendered line, held for an overprint
+    bool hasPending_ = false;
+};
+
+}  // namespace bp

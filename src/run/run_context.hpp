@@ -1,0 +1,58 @@
+#pragma once
+// The per-run context: the driver owns it and passes it down. It holds the
+// connected streams, the run clock and every table a problem rebuilds.
+
+#include <ostream>
+#include <string>
+
+#include "bridgeplan/alignment_records.hpp"
+#include "bridgeplan/drawing_state.hpp"
+#include "bridgeplan/line_table.hpp"
+#include "bridgeplan/plot_frame.hpp"
+#include "bridgeplan/transverse_table.hpp"
+#include "bridgeplan/work_point.hpp"
+#include "run/deck_reader.hpp"
+#include "run/report.hpp"
+#include "run/run_clock.hpp"
+
+namespace bp {
+
+struct ProblemHeader {
+    Word code;
+    std::string deckId = "   ";
+    std::string number = "    ";   // 4 characters, printed as read
+    std::string title;             // 80 characters: 20 words of 4
+};
+
+struct RunContext {
+    RunContext(DeckReader& d, Report& r, std::ostream& p) : deck(d), report(r), plot(p) {}
+
+    DeckReader& deck;
+    Report& report;
+    std::ostream& plot;
+    RunClock clock;
+
+    ProblemHeader problem;
+
+    // Roadway alignment.
+    Alignment alignment;
+
+    // Bridge layout.
+    LineTable lines;
+    int lineCount = 0;
+    bool severalPieceMainline = false;   // mainlineShape
+    TransverseTable transverse;
+    Span span;
+    SlotTable<Bent, 2> bents;            // 1 back, 2 ahead
+    bool firstSpan = true;
+
+    // Solver.
+    WorkPoint wp;
+    SpanLines spanLines;
+
+    // Plot.
+    PlotFrame frame;
+    DrawingState drawing;
+};
+
+}  // namespace bp
