@@ -1,0 +1,22 @@
+#pragma once
+// The parts of the bridge-layout phase, in the order PH2 calls them.
+
+namespace bp {
+
+struct RunContext;
+
+// Derives mainlineShape from the forms of pieces 1 and 3.
+void deriveMainlineShape(RunContext& ctx);
+
+// Reads, echoes and builds the longitudinal lines ("LONGITUDINAL LINES"
+// page), then resolves referenced lines in two passes.
+void readLongitudinalLines(RunContext& ctx);
+
+// What follows a span or coordinate group.
+enum class AfterSpan { NextSpan, NewLines, EndOfProblem };
+
+// Reads one span card and runs the span (bents, set-up, T-lines, report,
+// drawing) or the coordinate request group it opens.
+AfterSpan runSpanCard(RunContext& ctx);
+
+}  // namespace bp

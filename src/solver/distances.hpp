@@ -1,0 +1,27 @@
+#pragma once
+// Distances along longitudinal lines: from the back bent point to the work
+// point, the point at a given distance, and the distance to the previous
+// point of the same transverse line.
+
+namespace bp {
+
+struct RunContext;
+
+// distBent of the work point on line N, measured from the measuring origin
+// (the back bent point); d is the offset of a line that follows the mainline.
+void DistanceAlongLine(RunContext& ctx, int line, double d);
+
+// The point at distance t (ft) along line N from backPoint(N), into the
+// work point with station, offset, piece and distBent = t. Error 11 for a
+// line number outside 1..lineCount (when checkLine), error 11 also when a
+// spiral distance does not converge.
+void PointAtDistance(RunContext& ctx, int line, double t, bool checkLine = true);
+
+// distPrev of the work point for transverse slot L on line N; updates the
+// slot's previous point.
+void DistanceToPrevious(RunContext& ctx, int slot, int line);
+
+// The spiral arc length from the pole to radius r: (a/2)(u sqrt(1+u^2) + ln(u + sqrt(1+u^2))), u = r/a.
+double SpiralArcLength(double a, double r);
+
+}  // namespace bp
