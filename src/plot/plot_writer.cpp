@@ -1,13 +1,167 @@
-// Placeholder until the plot command writer is built.
-#include "bridgeplan/errors.hpp"
 #include "plot/plot_writer.hpp"
+
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <string_view>
+
+#include "bridgeplan/constants.hpp"
+#include "bridgeplan/errors.hpp"
+#include "run/record.hpp"
 #include "run/run_context.hpp"
 
 namespace bp {
-void startPlot(RunContext&) {}
-PlotPoint toPlotUnits(const PlotFrame&, double, double) { abandon(err::INTERNAL, "the plot writer is not built yet"); }
-void writeAttributeGroup(std::ostream&, AttributeGroup) { abandon(err::INTERNAL, "the plot writer is not built yet"); }
-void writePolyline(std::ostream&, std::span<const PlotPoint>) { abandon(err::INTERNAL, "the plot writer is not built yet"); }
-void writeElevationText(std::ostream&, const PlotFrame&, PlotPoint, double) { abandon(err::INTERNAL, "the plot writer is not built yet"); }
-void writeArc(std::ostream&, ArcSense, PlotPoint, PlotPoint) { abandon(err::INTERNAL, "the plot writer is not built yet"); }
+
+namespace {
+
+constexpr double UNITS_PER_INCH = 1000.0;
+constexpr double INCHES_PER_FOOT = 12.0;
+constexpr double UNITS_PER_FOOT = UNITS_PER_INCH * INCHES_PER_FOOT;   // 12000
+constexpr int FIELD = 10;                 // integer field of every command
+constexpr int MAX_POLYLINE_POINTS = 22;
+constexpr int VALUES_PER_LINE = 6;
+
+// Plot units as a 64-bit integer, truncated toward zero. A value far
+// beyond any 10-character field (or not a number) is held at a bound that
+// still prints as asterisks.
+long long truncToUnits(double v) {
+    constexpr double BOUND = 1e15;
+    if (v >= BOUND) return static_cast<long long>(BOUND);
+    if (!(v > -BOUND)) return -static_cast<long long>(BOUND);
+    return static_cast<long long>(v);
+}
+
+// One command line assembled in place: literal pieces and 10-character
+// integer fields, then written with its LF.
+class CommandLine {
+public:
+    CommandLine& lit(std::string_view text) {
+        std::memcpy(buf_.data() + len_, text.data(), text.size());
+        len_ += text.size();
+        return *this;
+    }
+    CommandLine& integer(long long value) {
+        formatInteger(buf_.data() + len_, FIELD, value);
+        len_ += FIELD;
+        return *this;
+    }
+    CommandLine& fixed(int width, int decimals, double value) {
+        formatFixed(buf_.data() + len_, width, decimals, value);
+        len_ += static_cast<std::size_t>(width);
+        return *this;
+    }
+    void writeTo(std::ostream& out) {
+        buf_[len_++] = '\n';
+        out.write(buf_.data(), static_cast<std::streamsize>(len_));
+    }
+
+private:
+    std::array<char, 128> buf_{};
+    std::size_t len_ = 0;
+};
+
+void writeLines(std::ostream& out, std::initializer_list<std::string_view> lines) {
+    for (std::string_view line : lines) {
+        out.write(line.data(), static_cast<std::streamsize>(line.size()));
+        out.put('\n');
+    }
+}
+
+}  // namespace
+
+// Frame of one problem. The rotation is the reference angle in degrees
+// (single precision) times pi/180 rounded to single precision, the product
+// kept in double, times the mirror factor. The text size in inches is the
+// location card's, 6.0 (half a foot of plan) when it was left zero; TH and
+// TW are the size times 1000 in single precision, truncated.
+void startPlot(RunContext& ctx) {
+    const LocationData& loc = ctx.alignment.location;
+    PlotFrame& frame = ctx.frame;
+    frame.mirror = loc.mirror;
+    const float degreesToRadians = static_cast<float>(DEG_TO_RAD);   // 0.0174532924
+    const double phi = (static_cast<double>(loc.referenceAngleDegrees) *
+                        static_cast<double>(degreesToRadians)) * frame.mirror;
+    frame.cosRot = std::cos(phi);
+    frame.sinRot = std::sin(phi);
+    frame.textSize = static_cast<float>(loc.textSize);
+    if (frame.textSize == 0.0f)
+        frame.textSize = static_cast<float>(UNITS_PER_FOOT / 2.0 / UNITS_PER_INCH);
+    const float scaled = frame.textSize * 1000.0f;
+    frame.textHeight = frame.textWidth = static_cast<int>(scaled);
+    writeLines(ctx.plot, {"DID/NA=ZNQ", "FNT/68", "TLC/CO=10,JU=3"});
+}
+
+// Plan feet to plot units: Xi = trunc(12000 X + 0.5), Yi = mirror *
+// trunc(12000 Y + 0.5) (the half rounds only non-negative products: -100.3
+// becomes -99), then the counter-clockwise rotation by phi about the plan
+// origin, truncated toward zero without a half.
+PlotPoint toPlotUnits(const PlotFrame& frame, double x, double y) {
+    const double xi = std::trunc(x * UNITS_PER_FOOT + 0.5);
+    const double yi = frame.mirror * std::trunc(y * UNITS_PER_FOOT + 0.5);
+    return {truncToUnits(xi * frame.cosRot - yi * frame.sinRot),
+            truncToUnits(xi * frame.sinRot + yi * frame.cosRot)};
+}
+
+void writeAttributeGroup(std::ostream& out, AttributeGroup group) {
+    switch (group) {
+    case AttributeGroup::TLinePoint: writeLines(out, {"LAC/LT=3,LC=1,LS=0", "OVR/20"}); break;
+    case AttributeGroup::BentPoint: writeLines(out, {"LAC/LT=3,LC=2,LS=0", "OVR/20"}); break;
+    case AttributeGroup::Label: writeLines(out, {"LAC/LT=0,LC=0,LS=0", "OVR/43", "ASC/-1"}); break;
+    case AttributeGroup::LabelEnd: writeLines(out, {"ASC/0"}); break;
+    case AttributeGroup::TLineRows: writeLines(out, {"LAC/LT=0,LC=4,LS=0", "OVR/20"}); break;
+    case AttributeGroup::MarkedC: writeLines(out, {"LAC/LT=4,LC=0,LS=0", "OVR/2"}); break;
+    case AttributeGroup::BentS: writeLines(out, {"LAC/LT=4,LC=0,LS=3", "OVR/2"}); break;
+    case AttributeGroup::SegmentB: writeLines(out, {"LAC/LT=1,LC=2,LS=4", "OVR/5"}); break;
+    case AttributeGroup::SegmentS: writeLines(out, {"LAC/LT=1,LC=2,LS=6", "OVR/5"}); break;
+    case AttributeGroup::SegmentE: writeLines(out, {"LAC/LT=1,LC=7,LS=0", "OVR/3"}); break;
+    case AttributeGroup::SegmentL: writeLines(out, {"LAC/LT=1,LC=2,LS=7", "OVR/5"}); break;
+    case AttributeGroup::NearMainline: writeLines(out, {"LAC/LC=3"}); break;
+    }
+}
+
+// "LST/OP" and the first six values, then lines of four blanks and up to
+// six more; every line but the last ends with a comma.
+void writePolyline(std::ostream& out, std::span<const PlotPoint> points) {
+    if (points.size() < 2 || points.size() > MAX_POLYLINE_POINTS)
+        abandon(err::INTERNAL, "a polyline of the plot must have 2 to 22 points");
+    const int valueCount = 2 * static_cast<int>(points.size());
+    CommandLine line;
+    line.lit("LST/OP");
+    for (int v = 0; v < valueCount; ++v) {
+        const PlotPoint& p = points[static_cast<std::size_t>(v / 2)];
+        const long long value = v % 2 == 0 ? p.x : p.y;
+        const int place = v % VALUES_PER_LINE;
+        if (v > 0 && place == 0) {
+            line.lit(",");
+            line.writeTo(out);
+            line = CommandLine();
+            line.lit("    ");
+        }
+        if (v < VALUES_PER_LINE || place > 0) line.lit(",");
+        line.integer(value);
+    }
+    line.writeTo(out);
+}
+
+// "EL." and the elevation in feet to 3 decimals: width 5 below 10 ft, 6
+// below 100, 7 below 1000; from 1000 ft up no text is written.
+void writeElevationText(std::ostream& out, const PlotFrame& frame, PlotPoint origin, double elevation) {
+    if (elevation >= 1000.0) return;
+    const int width = elevation >= 100.0 ? 7 : elevation >= 10.0 ? 6 : 5;
+    CommandLine line;
+    line.lit("TXT/TH=").integer(frame.textHeight).lit(",TW=").integer(frame.textWidth);
+    line.lit(",OR=").integer(origin.x).lit(",").integer(origin.y);
+    line.lit(",AN=0.0,EL.").fixed(width, 3, elevation);
+    line.writeTo(out);
+}
+
+// An arc about the plot origin (the curve centre) from p1 to p2.
+void writeArc(std::ostream& out, ArcSense sense, PlotPoint p1, PlotPoint p2) {
+    CommandLine line;
+    line.lit(sense == ArcSense::Clockwise ? "ARC/CL" : "ARC/CC");
+    line.lit(",CE=  0,  0,P1=").integer(p1.x).lit(",").integer(p1.y);
+    line.lit(",P2=").integer(p2.x).lit(",").integer(p2.y);
+    line.writeTo(out);
+}
+
 }  // namespace bp
