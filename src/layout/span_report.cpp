@@ -1,7 +1,175 @@
-// Placeholder until this part of the span is built.
+// The span output page: the bent data, then for every reported
+// longitudinal line a "LONG. LINE" table with its back-bent row, one row
+// per transverse line crossing it and its ahead-bent row, each row drawn in
+// the plot right after it is printed.
+#include <cmath>
+#include <string>
+
+#include "alignment/point_operations.hpp"
 #include "bridgeplan/errors.hpp"
 #include "layout/span_parts.hpp"
+#include "layout/transverse_lines.hpp"
+#include "plot/layout_drawing.hpp"
+#include "run/record.hpp"
+#include "run/run_context.hpp"
+#include "solver/bent_rows.hpp"
+#include "solver/distances.hpp"
+#include "solver/intersection_solver.hpp"
 
 namespace bp {
-void reportSpan(RunContext&) { abandon(err::INTERNAL, "reportSpan is not built yet"); }
+
+namespace {
+
+bool isRlg(const LongitudinalLine& line) { return line.typeCode == Word("RLG"); }
+
+void writePageHeading(RunContext& ctx) {
+    ctx.report.write(Record('1')
+                         .X(18)
+                         .lit("SPAN ")
+                         .A(2, ctx.span.spanId)
+                         .lit(" OUTPUT DATA")
+                         .X(3)
+                         .A(56, ctx.span.title)
+                         .X(16)
+                         .lit("PROB. NO.")
+                         .A(5, ctx.problem.number));
+    ctx.report.empty();
+    ctx.report.write(Record(' ').X(23).lit("BENT DATA"));
+    ctx.report.empty();
+    ctx.report.write(Record(' ').lit("BT. NO.    STATION     SKEW ANGLE     REMARKS      TYPE"));
+}
+
+void writeTableHeading(RunContext& ctx, int n) {
+    const LongitudinalLine& line = ctx.lines[n];
+    ctx.report.write(Record('0').X(2));
+    ctx.report.empty();
+    ctx.report.write(Record(' ')
+                         .X(36)
+                         .lit("LONG. LINE")
+                         .I(3, n)
+                         .X(2)
+                         .A(3, line.typeCode.view())
+                         .X(2)
+                         .A(31, line.remarks));
+    ctx.report.empty();
+    ctx.report.write(Record(' ').lit(
+        "T-LINE     STATION    ELEVATION   DT TO ML  DT TO BT  DT TO PP     ANGLE"
+        "          X           Y         REMARKS      TYPE LINE"));
+}
+
+// Distances along line N are measured from its own back-bent point.
+void measureFromBackBent(RunContext& ctx, int n) {
+    const BentPoint& back = ctx.spanLines.backPoint[n];
+    MeasuringOrigin& origin = ctx.spanLines.origin;
+    origin.x = back.x;
+    origin.y = back.y;
+    origin.station = back.station;
+    origin.normal = back.normal;
+    origin.piece = back.piece;
+}
+
+// Constant-distance T-line i on line N: the point at its distance from the
+// back bent; angle 0, DT TO PP 0, and the T-line's previous point is kept.
+void consPoint(RunContext& ctx, int i, int n) {
+    double t = consDistance(ctx.transverse[i], ctx.spanLines.spanLength[n]);
+    PointAtDistance(ctx, n, t, false);
+    ctx.wp.angle = 0;
+    ctx.wp.distPrev = 0;
+}
+
+// Radial point of T-line i on the RLG line N (the T-line's C is 0): the
+// crossing with N's reference line R moved by dr(N) along R's normal there;
+// angle 0. For a spiral N the distance from the back bent is the spiral's
+// arc length to the moved radius r + dr(N) sign(a).
+void radialPoint(RunContext& ctx, int i, int n) {
+    const LongitudinalLine& line = ctx.lines[n];
+    const int r = line.refLine;
+    const LongitudinalLine& ref = ctx.lines[r];
+    WorkPoint& wp = ctx.wp;
+    CrossBySpanState(ctx, i, r, ref.dr);
+    const double refNormal = wp.normal;
+    double spiralRadius = 0;
+    const int spiralPiece = ctx.spanLines.spanState[r];
+    if (spiralPiece > 0) {
+        const AlignmentSegment& piece = ctx.alignment.segments[spiralPiece];
+        spiralRadius = std::copysign(std::hypot(wp.x - piece.xc, wp.y - piece.yc), ref.slope);
+    }
+    wp.x += line.dr * std::cos(refNormal);
+    wp.y += line.dr * std::sin(refNormal);
+    wp.angle = 0;
+    StationOffset so = StationOffsetOfPoint(ctx.alignment, ctx.lines, wp.x, wp.y);
+    wp.station = so.station;
+    wp.offset = so.offset;
+    wp.piece = so.piece;
+    wp.rangeFlag = so.rangeFlag;
+    if (ctx.spanLines.spanState[n] > 0) {
+        double moved = spiralRadius + line.dr * (line.slope < 0 ? -1.0 : 1.0);
+        wp.normal = so.normal;
+        wp.distBent = SpiralArcLength(line.slope, moved) - line.intercept;
+    } else {
+        wp.normal = refNormal;
+        measureFromBackBent(ctx, n);
+        DistanceAlongLine(ctx, n, line.dr + ref.dr);
+    }
+}
+
+// Crossing of the straight T-line i with line N by N's span state, then
+// the distance from N's back-bent point (a spiral crossing gives it).
+void crossingPoint(RunContext& ctx, int i, int n) {
+    const LongitudinalLine& line = ctx.lines[n];
+    double d = line.dr;
+    if (isRlg(line)) d += ctx.lines[line.refLine].dr;
+    CrossBySpanState(ctx, i, n, d);
+    if (ctx.spanLines.spanState[n] <= 0) {
+        measureFromBackBent(ctx, n);
+        DistanceAlongLine(ctx, n, d);
+    }
+}
+
+void reportTLinePoint(RunContext& ctx, int i, int n) {
+    const TransverseLine& tline = ctx.transverse[i];
+    const LongitudinalLine& line = ctx.lines[n];
+    if (tline.form <= 0) {
+        consPoint(ctx, i, n);
+    } else {
+        if (isRlg(line) && tline.cCode < 0)
+            abandon(err::INTERNAL, "transverse line " + std::to_string(i) + " has a negative C");
+        if (isRlg(line) && tline.cCode == 0) radialPoint(ctx, i, n);
+        else crossingPoint(ctx, i, n);
+        measureToPrevious(ctx, i, n);
+    }
+    elevateWorkPoint(ctx);
+    AngleParts angle = foldWorkPointAngle(ctx.wp);
+    Record row('0');
+    row.lit(" T ").I(2, i);
+    pointColumns(row, ctx.wp, angle, tline).lit("/").A(4, tline.code.view());
+    ctx.report.write(row);
+    drawTLinePoint(ctx, n, i);
+    if (angle.needsOverprint()) writeSignOverprint(ctx, POINT_ROW_SIGN_COLUMN);
+}
+
+void reportLine(RunContext& ctx, int n) {
+    writeTableHeading(ctx, n);
+    if (!slotSkipsLine(ctx.transverse[BACK_BENT_SLOT], n)) reportBentPoint(ctx, n, BACK_BENT_SLOT);
+    for (int i = 1; i <= ctx.span.tLineCount; ++i)
+        if (!slotSkipsLine(ctx.transverse[i], n)) reportTLinePoint(ctx, i, n);
+    if (!slotSkipsLine(ctx.transverse[AHEAD_BENT_SLOT], n)) reportBentPoint(ctx, n, AHEAD_BENT_SLOT);
+    finishLineDrawing(ctx, n);
+}
+
+}  // namespace
+
+void reportSpan(RunContext& ctx) {
+    ctx.spanLines.hasPrevious.fill(false);
+    writePageHeading(ctx);
+    writeBentDataRows(ctx);
+    for (int n = 1; n <= ctx.lineCount; ++n) {
+        const int skip = ctx.lines[n].skip;
+        if (skip < 0)
+            abandon(err::LONGITUDINAL_LINE, "longitudinal line " + std::to_string(n) + " has a negative SK.");
+        if (skip == 0) reportLine(ctx, n);
+    }
+    drawTransverseLines(ctx);
+}
+
 }  // namespace bp
