@@ -1,7 +1,64 @@
-// Placeholder until coordinate requests are built.
+// Coordinate request groups: a span card "8" with "COOR" is followed by
+// its count of "C" cards, each a plan point (X, Y) whose station, distance
+// to the mainline and finished elevation are printed on the "COORDINATE
+// OUTPUT DATA" page. The points are located on the mainline alone.
+#include <fmt/format.h>
+
+#include "alignment/elevation.hpp"
+#include "alignment/point_operations.hpp"
 #include "bridgeplan/errors.hpp"
+#include "bridgeplan/keywords.hpp"
 #include "layout/span_parts.hpp"
+#include "plot/layout_drawing.hpp"
+#include "run/notation.hpp"
+#include "run/run_context.hpp"
 
 namespace bp {
-void runCoordinateGroup(RunContext&) { abandon(err::INTERNAL, "coordinate requests are not built yet"); }
+namespace {
+
+void printHeading(RunContext& ctx) {
+    Report& r = ctx.report;
+    r.write(Record('1').X(15).lit("COORDINATE OUTPUT DATA").X(3).A(56, ctx.span.title).X(2)
+                .lit("PROB. NO.").A(5, ctx.problem.number));
+    r.empty();
+    r.write(Record(' ').X(1).lit("COOR      STATION    ELEVATION   DT TO ML       X           Y")
+                .X(7).lit("PT.  REMARKS"));
+}
+
+// Request card, layout (2A1,I2,A4,2F10.4,5A4): code "C" (1), point number
+// (3-4), point name (5-8), X (9-18), Y (19-28), remarks (29-48). Row
+// ('0 P',I3,I7,'+',I1,F6.4,F11.4,A1,F10.4,2F12.4,2X,A4,2X,5A4).
+void reportRequest(RunContext& ctx, int i) {
+    const Card card = ctx.deck.require("a coordinate request card \"C\"");
+    if (!(card.code() == kw::C))
+        abandon(err::COORDINATE_CARD,
+                fmt::format("coordinate request {} of {}: the card has \"{}\" in column 1, not "
+                            "\"C\"",
+                            i, ctx.span.tLineCount, card.text(1, 1)));
+    const long number = card.integer(3, 2, err::COORDINATE_CARD);
+    const double x = card.number(9, 10, 4, err::COORDINATE_CARD);
+    const double y = card.number(19, 10, 4, err::COORDINATE_CARD);
+
+    const StationOffset so = StationOffsetOfPoint(ctx.alignment, ctx.lines, x, y);
+    const SurfacePoint surface = SectionElevation(ctx.alignment, so.station, so.offset);
+    const char mark[1] = {surface.edgeMark};
+    ctx.report.write(Record('0').lit(" P").I(3, number).station(7, splitStation(so.station))
+                         .F(11, 4, surface.elevation).A(1, std::string_view(mark, 1))
+                         .F(10, 4, so.offset).F(12, 4, x).F(12, 4, y).X(2).A(4, card.text(5, 4))
+                         .X(2).A(20, card.text(29, 20)));
+}
+
+}  // namespace
+
+void runCoordinateGroup(RunContext& ctx) {
+    printHeading(ctx);
+    const int count = ctx.span.tLineCount;
+    if (count <= 0)
+        abandon(err::SPAN_KEYWORD,
+                fmt::format("a coordinate request group needs at least 1 request; its card says {}",
+                            count));
+    for (int i = 1; i <= count; ++i) reportRequest(ctx, i);
+    drawTransverseLines(ctx);
+}
+
 }  // namespace bp
