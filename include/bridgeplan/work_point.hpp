@@ -40,10 +40,8 @@ struct SpanLines {
     SlotTable<double, MAX_LINES> spanLength;
     MeasuringOrigin origin;
     SlotTable<double, 22> prevX, prevY;   // last point of each transverse slot
-    // The slot has had a point reported in this span. Cleared when the span
-    // report starts: the first reported point of a transverse line in a span
-    // has DT TO PP 0 (never a distance to a point of an earlier span).
-    SlotTable<bool, 22> hasPrevious;
+    SlotTable<bool, 22> hasPrev;          // the slot has a previous point in this span
+    double spiralRadius = 0;              // signed radius of the last spiral crossing
 };
 
 }  // namespace bp

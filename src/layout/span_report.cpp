@@ -88,12 +88,7 @@ void radialPoint(RunContext& ctx, int i, int n) {
     WorkPoint& wp = ctx.wp;
     CrossBySpanState(ctx, i, r, ref.dr);
     const double refNormal = wp.normal;
-    double spiralRadius = 0;
-    const int spiralPiece = ctx.spanLines.spanState[r];
-    if (spiralPiece > 0) {
-        const AlignmentSegment& piece = ctx.alignment.segments[spiralPiece];
-        spiralRadius = std::copysign(std::hypot(wp.x - piece.xc, wp.y - piece.yc), ref.slope);
-    }
+    const double spiralRadius = ctx.spanLines.spiralRadius;   // of R's crossing, when R is a spiral
     wp.x += line.dr * std::cos(refNormal);
     wp.y += line.dr * std::sin(refNormal);
     wp.angle = 0;
@@ -160,7 +155,7 @@ void reportLine(RunContext& ctx, int n) {
 }  // namespace
 
 void reportSpan(RunContext& ctx) {
-    ctx.spanLines.hasPrevious.fill(false);
+    ctx.spanLines.hasPrev.fill(false);
     writePageHeading(ctx);
     writeBentDataRows(ctx);
     for (int n = 1; n <= ctx.lineCount; ++n) {

@@ -27,10 +27,10 @@ AngleParts foldWorkPointAngle(WorkPoint& wp) {
 
 void measureToPrevious(RunContext& ctx, int slot, int line) {
     auto& sl = ctx.spanLines;
-    bool first = !sl.hasPrevious[slot];
+    bool first = !sl.hasPrev[slot];
     DistanceToPrevious(ctx, slot, line);
     if (first) ctx.wp.distPrev = 0;
-    sl.hasPrevious[slot] = true;
+    sl.hasPrev[slot] = true;
 }
 
 void elevateWorkPoint(RunContext& ctx) {

@@ -18,10 +18,8 @@ void DistanceAlongLine(RunContext& ctx, int line, double d);
 void PointAtDistance(RunContext& ctx, int line, double t, bool checkLine = true);
 
 // distPrev of the work point for transverse slot L on line N; updates the
-// slot's previous point. distPrev is 0 on line 1, on the line after one the
-// slot skips, and for the slot's first reported point of the span
-// (spanLines.hasPrevious(L) false; the span report clears the flags when it
-// starts and sets a slot's flag once its point has been measured).
+// slot's previous point. 0 on line 1, on the line after one the slot skips,
+// and when the slot has no previous point in this span.
 void DistanceToPrevious(RunContext& ctx, int slot, int line);
 
 // The spiral arc length from the pole to radius r: (a/2)(u sqrt(1+u^2) + ln(u + sqrt(1+u^2))), u = r/a.
