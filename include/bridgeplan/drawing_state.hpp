@@ -18,13 +18,15 @@ inline constexpr int GRID_ROWS = 22;
 
 struct DrawingState {
     std::vector<PlotPoint> linePoints;          // LinePointList of the current line
+    bool lineHasBackBent = false;               // linePoints starts at the back-bent point
+    bool lineHasAheadBent = false;              // linePoints ends at the ahead-bent point
     // MarkedPointGrid: column = plot-marked line, row = transverse position
     // (1 back bent, i + 1 T-line i, last the ahead bent); empty cells stay unset.
     std::array<std::array<PlotPoint, GRID_ROWS>, GRID_COLUMNS> grid{};
     std::array<std::array<bool, GRID_ROWS>, GRID_COLUMNS> gridSet{};
     int columnIndex = 1;
     int rowIndex = 1;
-    int rowCount = 0;
+    int rowCount = 0;                           // rows of the last span with plot-marked lines
     struct PlanPoint {
         double x = 0, y = 0;
     };
@@ -33,6 +35,7 @@ struct DrawingState {
 
     void reset() {
         linePoints.clear();
+        lineHasBackBent = lineHasAheadBent = false;
         gridSet = {};
         columnIndex = 1;
         rowIndex = 1;

@@ -8,28 +8,11 @@
 
 #include "bridgeplan/errors.hpp"
 #include "plot/plot_writer.hpp"
-#include "run/run_context.hpp"
+#include "plot_test_run.hpp"
 
 using namespace bp;
 
 namespace {
-
-struct PlotRun {
-    std::istringstream deckText;
-    std::ostringstream reportText, plot;
-    DeckReader deck{deckText};
-    Report report{reportText, ReportMode::Rendered};
-    RunContext ctx{deck, report, plot};
-
-    PlotRun(float angleDegrees, char letter, double textSize) {
-        LocationData& loc = ctx.alignment.location;
-        loc.referenceAngleDegrees = angleDegrees;
-        loc.directionLetter = letter;
-        loc.mirror = letter == 'L' ? -1.0 : 1.0;
-        loc.textSize = textSize;
-        startPlot(ctx);
-    }
-};
 
 std::string polyline(std::vector<PlotPoint> points) {
     std::ostringstream out;
@@ -53,24 +36,24 @@ std::string elevationText(double elevation, PlotPoint origin = {1, 2}) {
 }  // namespace
 
 TEST(PlotFrame, HeaderAndTextSize) {
-    PlotRun zero(0.0f, 'R', 0.0);
+    PlotTestRun zero('R', 0.0, 0.0f);
     EXPECT_EQ(zero.plot.str(), "DID/NA=ZNQ\nFNT/68\nTLC/CO=10,JU=3\n");
     EXPECT_EQ(zero.ctx.frame.textSize, 6.0f);
     EXPECT_EQ(zero.ctx.frame.textHeight, 6000);
     EXPECT_EQ(zero.ctx.frame.textWidth, 6000);
 
-    PlotRun large(0.0f, 'R', 7.5);
+    PlotTestRun large('R', 7.5, 0.0f);
     EXPECT_EQ(large.ctx.frame.textHeight, 7500);
     EXPECT_EQ(large.ctx.frame.textWidth, 7500);
 
     // 0.29 in: the single-precision product is 290.0; formed in double it
     // would be 289.9999917 and truncate to 289.
-    PlotRun small(0.0f, 'R', 0.29);
+    PlotTestRun small('R', 0.29, 0.0f);
     EXPECT_EQ(small.ctx.frame.textHeight, 290);
 }
 
 TEST(PlotFrame, ScalingRoundsOnlyNonNegativeProducts) {
-    PlotRun run(0.0f, 'R', 0.0);
+    PlotTestRun run('R', 0.0, 0.0f);
     const PlotFrame& f = run.ctx.frame;
     EXPECT_EQ(toPlotUnits(f, 1.0, 2.0).x, 12000);
     EXPECT_EQ(toPlotUnits(f, 1.0, 2.0).y, 24000);
@@ -81,7 +64,7 @@ TEST(PlotFrame, ScalingRoundsOnlyNonNegativeProducts) {
 }
 
 TEST(PlotFrame, MirrorForALeftTurningRoad) {
-    PlotRun run(0.0f, 'L', 0.0);
+    PlotTestRun run('L', 0.0, 0.0f);
     const PlotFrame& f = run.ctx.frame;
     EXPECT_EQ(toPlotUnits(f, 0.0, 0.01).y, -120);
     EXPECT_EQ(toPlotUnits(f, 0.0, -0.01).y, 119);
@@ -91,18 +74,18 @@ TEST(PlotFrame, MirrorForALeftTurningRoad) {
 TEST(PlotFrame, RotationUsesTheSinglePrecisionDegreeFactor) {
     // 90 degrees times pi/180 in single precision falls 1.6e-8 rad short of
     // a right angle: a point 1000 ft along X lands at y = 11999999, not 12000000.
-    PlotRun right(90.0f, 'R', 0.0);
+    PlotTestRun right('R', 0.0, 90.0f);
     PlotPoint p = toPlotUnits(right.ctx.frame, 1000.0, 0.0);
     EXPECT_EQ(p.x, 0);
     EXPECT_EQ(p.y, 11999999);
 
-    PlotRun thirty(30.0f, 'R', 0.0);
+    PlotTestRun thirty('R', 0.0, 30.0f);
     p = toPlotUnits(thirty.ctx.frame, 100.0, 50.0);
     EXPECT_EQ(p.x, 739230);    // 1039230.48 - 300000
     EXPECT_EQ(p.y, 1119615);   // 600000 + 519615.24
 
     // Mirrored: Y negated, then rotated by -30 degrees.
-    PlotRun left(30.0f, 'L', 0.0);
+    PlotTestRun left('L', 0.0, 30.0f);
     p = toPlotUnits(left.ctx.frame, 100.0, 50.0);
     EXPECT_EQ(p.x, 739230);
     EXPECT_EQ(p.y, -1119615);
@@ -139,7 +122,7 @@ TEST(PlotCommands, IntegerFieldsThatDoNotFit) {
     EXPECT_EQ(polyline({{-999999999, 9999999999}, {-1000000000, 10000000000}}),
               "LST/OP,-999999999,9999999999,**********,**********\n");
     // Far beyond the 32-bit range, and a point that is not a number at all.
-    PlotRun run(0.0f, 'R', 0.0);
+    PlotTestRun run('R', 0.0, 0.0f);
     PlotPoint p = toPlotUnits(run.ctx.frame, 1e30, std::nan(""));
     EXPECT_EQ(polyline({p, p}), "LST/OP,**********,**********,**********,**********\n");
     // 200000 ft: beyond a 32-bit integer, still within the field.
