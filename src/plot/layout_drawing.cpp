@@ -15,7 +15,6 @@ constexpr double OFF_MAINLINE = 1.0;            // ft: a point farther from the 
 constexpr float REPEAT_DISTANCE_SQ = 0.01f;     // ft^2: a bent point this close was labelled already
 constexpr int TLINE_LABEL_OFFSET = 3733;        // per inch of text size, plot units
 constexpr int BENT_LABEL_OFFSET = 3533;
-constexpr int MAX_POLYLINE_POINTS = 22;
 
 // A product of the text size (inches) and a label constant, in single
 // precision, truncated toward zero to plot units.

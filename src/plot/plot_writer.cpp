@@ -18,7 +18,6 @@ constexpr double UNITS_PER_INCH = 1000.0;
 constexpr double INCHES_PER_FOOT = 12.0;
 constexpr double UNITS_PER_FOOT = UNITS_PER_INCH * INCHES_PER_FOOT;   // 12000
 constexpr int FIELD = 10;                 // integer field of every command
-constexpr int MAX_POLYLINE_POINTS = 22;
 constexpr int VALUES_PER_LINE = 6;
 
 // Plot units as a 64-bit integer, truncated toward zero. A value far

@@ -34,6 +34,7 @@ enum class AttributeGroup {
 };
 
 void writeAttributeGroup(std::ostream& out, AttributeGroup group);
+inline constexpr int MAX_POLYLINE_POINTS = 22;   // of one "LST/OP" command
 void writePolyline(std::ostream& out, std::span<const PlotPoint> points);   // 2..22 points
 void writeElevationText(std::ostream& out, const PlotFrame& frame, PlotPoint origin, double elevation);
 enum class ArcSense { Clockwise, CounterClockwise };
