@@ -1,15 +1,198 @@
-// Placeholder until the alignment point operations are built.
+// Station to plane point, plane point to station and offset, direction
+// between two points and the line through a point, on the mainline pieces
+// built from the horizontal curve card (segments 1..3, line slots 31..33).
 #include "alignment/point_operations.hpp"
+
+#include <cmath>
+
+#include <fmt/format.h>
+
+#include "bridgeplan/constants.hpp"
 #include "bridgeplan/errors.hpp"
 
 namespace bp {
 namespace {
-[[noreturn]] void notBuilt() { abandon(err::INTERNAL, "the alignment operations are not built yet"); }
+
+constexpr double TWO_PI = 2.0 * PI;
+
+const LongitudinalLine& pieceLine(const LineTable& lines, int piece) {
+    return lines[MAINLINE_SLOT + piece];
+}
+
+bool pieceExists(const LineTable& lines, int piece) {
+    return pieceLine(lines, piece).form != form::ABSENT;
+}
+
+// An angle difference reduced by whole turns into (-pi, pi].
+double reduced(double angle) {
+    double r = std::remainder(angle, TWO_PI);
+    if (r <= -PI) r += TWO_PI;
+    return r;
+}
+
+// Of the stations s0 + k C (one per whole turn about a circle of
+// circumference C), the one nearest to the range [begin, end]; when several
+// lie inside (a piece of more than a full turn), the one nearest the
+// reference station sR; when none does, the nearer of the two about it.
+double nearestTurn(double s0, double circumference, double begin, double end, double sR) {
+    double kLo = std::ceil((begin - s0) / circumference);
+    double kHi = std::floor((end - s0) / circumference);
+    if (kLo <= kHi) {
+        double k = std::round((sR - s0) / circumference);
+        k = std::fmin(std::fmax(k, kLo), kHi);
+        return s0 + k * circumference;
+    }
+    double below = s0 + kHi * circumference, above = s0 + kLo * circumference;
+    return (begin - below) <= (above - end) ? below : above;
+}
+
+struct Projection {
+    double station = 0, offset = 0, normal = 0;
+};
+
+// Circle piece: psi = direction from the centre to P; station =
+// R (thetaR - psi) + sR, taken by whole turns nearest the piece's own
+// stations; offset = |P - centre| - R (positive away from the centre, to
+// the left of travel).
+Projection projectOnCircle(const AlignmentSegment& seg, double x, double y) {
+    Direction d = DirectionBetween(seg.xc, seg.yc, x, y);
+    Projection p;
+    p.normal = d.angle;
+    double s0 = seg.r * reduced(seg.theta - d.angle) + seg.referenceStation;
+    p.station = nearestTurn(s0, TWO_PI * seg.r, seg.beginStation, seg.endStation,
+                            seg.referenceStation);
+    p.offset = std::hypot(d.dx, d.dy) - seg.r;
+    return p;
+}
+
+// Straight piece: d = |P - reference point|, negative when P lies behind
+// the reference point (the direction psi from the piece's centre point to
+// P is counter-clockwise of thetaR); station = sR + d |cos(alpha - phi)|,
+// alpha the raw angle from the reference point to P, phi the direction of
+// travel. The offset is P's signed distance from the stored line form:
+// positive towards larger y (form 1) or larger x (form 2), which is the
+// left of travel except on a straight heading the -X or -Y way.
+Projection projectOnStraight(const AlignmentSegment& seg, const LongitudinalLine& line,
+                             double x, double y) {
+    Direction fromCentre = DirectionBetween(seg.xc, seg.yc, x, y);
+    Direction fromRef = DirectionBetween(seg.xp, seg.yp, x, y);
+    double d = std::hypot(fromRef.dx, fromRef.dy);
+    if (reduced(fromCentre.angle - seg.theta) > 0) d = -d;
+    Projection p;
+    p.normal = seg.theta;
+    p.station = seg.referenceStation + d * std::fabs(std::cos(fromRef.raw - line.direction));
+    double residual = line.form == form::Y_OF_X ? y - line.slope * x - line.intercept
+                                                : x - line.slope * y - line.intercept;
+    p.offset = residual / line.normFactor;
+    return p;
+}
+
 }  // namespace
-int PieceOfStation(const Alignment&, const LineTable&, double) { notBuilt(); }
-int RangeFlagOfStation(const Alignment&, double) { notBuilt(); }
-StationPoint PointAtStation(const Alignment&, const LineTable&, double) { notBuilt(); }
-StationOffset StationOffsetOfPoint(const Alignment&, const LineTable&, double, double) { notBuilt(); }
-Direction DirectionBetween(double, double, double, double) { notBuilt(); }
-LineForm LineThroughPoint(double, double, double) { notBuilt(); }
+
+int PieceOfStation(const Alignment& a, const LineTable& lines, double s) {
+    if (pieceExists(lines, 1) && s < a.pcStation) return 1;
+    if (s > a.ptStation && pieceExists(lines, 3)) return 3;
+    return 2;
+}
+
+int RangeFlagOfStation(const Alignment& a, double s) {
+    if (s < a.location.backStation) return -1;
+    if (s > a.location.backStation && s > a.location.aheadStation) return 1;
+    return 0;
+}
+
+// With L = sR - s on the piece of s: circle theta = thetaR + L D / 100,
+// (X, Y) = centre + R (cos theta, sin theta); straight theta = thetaR,
+// (X, Y) = (XP - L sin theta, YP + L cos theta). A station beyond the
+// pieces extends the nearest one.
+StationPoint PointAtStation(const Alignment& a, const LineTable& lines, double s) {
+    StationPoint p;
+    p.piece = PieceOfStation(a, lines, s);
+    p.rangeFlag = RangeFlagOfStation(a, s);
+    const LongitudinalLine& line = pieceLine(lines, p.piece);
+    if (line.form == form::ABSENT)
+        abandon(err::INTERNAL, fmt::format("mainline piece {} is not built", p.piece));
+    const AlignmentSegment& seg = a.segments[p.piece];
+    double L = seg.referenceStation - s;
+    if (line.form == form::CIRCLE) {
+        p.theta = seg.theta + L * seg.degree / 100.0;
+        p.x = seg.xc + seg.r * std::cos(p.theta);
+        p.y = seg.yc + seg.r * std::sin(p.theta);
+    } else {
+        p.theta = seg.theta;
+        p.x = seg.xp - L * std::sin(p.theta);
+        p.y = seg.yp + L * std::cos(p.theta);
+    }
+    return p;
+}
+
+// Pieces are tried in the order 2, 1, 3; a piece accepts the point when the
+// station found on it lies in it. Besides, piece 1's station is taken when
+// it lies one piece ahead of the piece piece 2's station pointed to, and
+// piece 3's when it lies one piece behind (a point outside a junction).
+StationOffset StationOffsetOfPoint(const Alignment& a, const LineTable& lines, double x, double y) {
+    static constexpr int ORDER[] = {2, 1, 3};
+    int hint = 0, found = 0;
+    StationOffset result;
+    for (int c : ORDER) {
+        if (pieceExists(lines, c)) {
+            const AlignmentSegment& seg = a.segments[c];
+            const LongitudinalLine& line = pieceLine(lines, c);
+            Projection p = line.form == form::CIRCLE ? projectOnCircle(seg, x, y)
+                                                     : projectOnStraight(seg, line, x, y);
+            found = PieceOfStation(a, lines, p.station);
+            result.station = p.station;
+            result.offset = p.offset;
+            result.normal = p.normal;
+            result.piece = found;
+            result.rangeFlag = RangeFlagOfStation(a, p.station);
+            if (found == c) return result;
+        }
+        if (c == 2) hint = found;
+        else if (c == 1 && pieceExists(lines, 1) && found == hint + 1) return result;
+        else if (c == 3 && pieceExists(lines, 3) && found == hint - 1) return result;
+    }
+    abandon(err::NO_CROSSING,
+            fmt::format("the point ({:.4f}, {:.4f}) lies on no piece of the mainline", x, y));
+}
+
+// dx = X2 - X1, dy = Y2 - Y1; raw = atan(dy / dx), the direction raw for
+// dx > 0 and raw + pi for dx < 0; a dx below the single-precision 1e-6 is
+// vertical: +pi/2 for dy >= 0, else -pi/2. The direction lies in
+// (-pi/2, 3pi/2).
+Direction DirectionBetween(double x1, double y1, double x2, double y2) {
+    Direction d;
+    d.dx = x2 - x1;
+    d.dy = y2 - y1;
+    if (std::isnan(d.dx)) abandon(err::INTERNAL, "a direction between points is not a number");
+    if (std::fabs(d.dx) >= DIRECTION_TOLERANCE) {
+        d.raw = std::atan(d.dy / d.dx);
+        d.angle = d.dx > 0 ? d.raw : d.raw + PI;
+    } else {
+        d.raw = d.dy >= 0 ? HALF_PI : -HALF_PI;
+        d.angle = d.raw;
+    }
+    return d;
+}
+
+// The line through (X0, Y0) in direction A: y = m x + b with m = tan A
+// (form 1) when |cos A| >= |sin A|, else x = m y + b with m = cot A
+// (form 2); q = sqrt(m^2 + 1) turns the form's residual into a distance.
+LineForm LineThroughPoint(double x0, double y0, double angle) {
+    LineForm f;
+    f.cosA = std::cos(angle);
+    f.sinA = std::sin(angle);
+    if (std::fabs(f.cosA) - std::fabs(f.sinA) >= 0) {
+        f.form = form::Y_OF_X;
+        f.slope = f.sinA / f.cosA;
+        f.intercept = y0 - f.slope * x0;
+    } else {
+        f.form = form::X_OF_Y;
+        f.slope = f.cosA / f.sinA;
+        f.intercept = x0 - f.slope * y0;
+    }
+    f.normFactor = std::sqrt(f.slope * f.slope + 1.0);
+    return f;
+}
+
 }  // namespace bp
