@@ -153,6 +153,14 @@ private:
                 wp.rangeFlag = so.rangeFlag;
                 wp.normal = p.normal;
                 wp.angle = 0;
+                if (sl_.spanState[n] > 0) {
+                    // On a spiral the point's radius is the reference spiral's radius
+                    // there, r = r0 + |a| (theta0 - theta), moved by dr(n) sign(a).
+                    const LongitudinalLine& ref = line(r);
+                    const double a = ref.slope;
+                    const double rAtPoint = ref.radius + std::abs(a) * (ref.radiusSq - p.normal);
+                    sl_.spiralRadius = rAtPoint + line(n).dr * (a < 0 ? -1.0 : 1.0);
+                }
                 placedByReference[k] = true;
             } else {
                 CrossBySpanState(ctx_, slot, n, combined);
