@@ -12,6 +12,12 @@ void deriveMainlineShape(RunContext& ctx);
 // page), then resolves referenced lines in two passes.
 void readLongitudinalLines(RunContext& ctx);
 
+// The two resolution passes over lines 1..lineCount (part of
+// readLongitudinalLines): lines defined from other lines, and lines offset
+// from a single straight mainline, become fixed lines; the rest follow the
+// mainline.
+void resolveReferencedLines(RunContext& ctx);
+
 // What follows a span or coordinate group.
 enum class AfterSpan { NextSpan, NewLines, EndOfProblem };
 

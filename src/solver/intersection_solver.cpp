@@ -1,17 +1,323 @@
-// Placeholder until the intersection solver is built.
-#include "bridgeplan/errors.hpp"
+// The intersection solver: a transverse slot (T-line or bent) crossed with
+// a straight line, a circle, a spiral about a mainline curve centre, or the
+// mainline moved sideways. Every result goes into the one work point.
+//
+// Plane coordinates in feet, angles in radians counter-clockwise from +X,
+// stations increasing clockwise about the curve centres.
 #include "solver/intersection_solver.hpp"
 
+#include <cmath>
+#include <string>
+
+#include "alignment/point_operations.hpp"
+#include "bridgeplan/constants.hpp"
+#include "bridgeplan/errors.hpp"
+#include "run/run_context.hpp"
+#include "solver/distances.hpp"
+#include "solver/solver_geometry.hpp"
+
 namespace bp {
+
 namespace {
-[[noreturn]] void notBuilt() { abandon(err::INTERNAL, "the intersection solver is not built yet"); }
+
+const TransverseLine& slotLine(const RunContext& ctx, int slot) {
+    const TransverseLine& l = ctx.transverse[slot];
+    if (l.form != form::Y_OF_X && l.form != form::X_OF_Y)
+        abandon(err::INTERNAL, "transverse line " + std::to_string(slot) + " is not a straight line");
+    return l;
+}
+
+// Two straight lines, slot line (f, m, c) and target (F, M, C). False when
+// they are parallel.
+bool crossStraights(const TransverseLine& l, const CrossTarget& t, double& x, double& y) {
+    const double m = l.slope, c = l.intercept, M = t.slope, C = t.intercept;
+    if (l.form + t.form == 3) {
+        // One line y = m x + c, the other x = M y + C (or the reverse).
+        const double k = 1.0 - m * M;
+        if (k == 0) return false;
+        if (l.form == form::Y_OF_X) {
+            x = (M * c + C) / k;
+            y = m * x + c;
+        } else {
+            x = (m * C + c) / k;
+            y = M * x + C;
+        }
+        return true;
+    }
+    // Same form: u = (C - c) / (m - M) along the form's free coordinate.
+    const double delta = m - M;
+    if (delta == 0) return false;
+    const double u = (C - c) / delta, v = m * u + c;
+    if (l.form == form::Y_OF_X) {
+        x = u;
+        y = v;
+    } else {
+        x = v;
+        y = u;
+    }
+    return true;
+}
+
+// The slot line with a circle, worked in the slot line's frame (x and y
+// swapped for form 2): with k = m^2 + 1, q = Y' - c, e = m X' - q, the
+// roots are u = (X' + q m +- sqrt(R^2 k - e^2)) / k. root +1 is the first
+// root, -1 the second. False when the line misses the circle.
+bool crossCircle(const TransverseLine& l, const CrossTarget& t, int root, double& x, double& y) {
+    const double m = l.slope, c = l.intercept;
+    const double xp = (l.form == form::Y_OF_X) ? t.xc : t.yc;
+    const double yp = (l.form == form::Y_OF_X) ? t.yc : t.xc;
+    const double k = m * m + 1.0;
+    const double q = yp - c;
+    const double e = m * xp - q;
+    const double disc = t.rSquared * k - e * e;
+    if (disc < 0) return false;
+    const double u = (root * std::sqrt(disc) + q * m + xp) / k, v = m * u + c;
+    if (l.form == form::Y_OF_X) {
+        x = u;
+        y = v;
+    } else {
+        x = v;
+        y = u;
+    }
+    return true;
+}
+
+// Station, offset, piece, range flag and normal of the work point (x, y).
+void locate(RunContext& ctx, double x, double y) {
+    WorkPoint& wp = ctx.wp;
+    const StationOffset so = StationOffsetOfPoint(ctx.alignment, ctx.lines, x, y);
+    wp.x = x;
+    wp.y = y;
+    wp.station = so.station;
+    wp.offset = so.offset;
+    wp.piece = so.piece;
+    wp.rangeFlag = so.rangeFlag;
+    wp.normal = so.normal;
+}
+
+// IntersectWithSlot without its error: false when there is no crossing.
+// A circle is cut at its first root; when that lies outside the back and
+// ahead stations the second root stands, wherever it lies.
+bool tryIntersect(RunContext& ctx, int slot, const CrossTarget& target) {
+    const TransverseLine& l = slotLine(ctx, slot);
+    double x = 0, y = 0;
+    if (!target.circle) {
+        if (!crossStraights(l, target, x, y)) return false;
+        locate(ctx, x, y);
+        return true;
+    }
+    if (!crossCircle(l, target, +1, x, y)) return false;
+    locate(ctx, x, y);
+    if (ctx.wp.rangeFlag != 0) {
+        crossCircle(l, target, -1, x, y);
+        locate(ctx, x, y);
+    }
+    return true;
+}
+
+// Angle with a straight line of direction phi: A - phi; the normal is
+// phi + pi/2.
+void angleWithStraight(RunContext& ctx, int slot, double phi) {
+    ctx.wp.angle = ctx.transverse[slot].direction - phi;
+    ctx.wp.normal = phi + HALF_PI;
+}
+
+// Angle with a circle or spiral about (xc, yc): A - delta, delta being the
+// radial direction of the work point; the normal is delta.
+void angleWithCircle(RunContext& ctx, int slot, double xc, double yc) {
+    const double delta = DirectionBetween(xc, yc, ctx.wp.x, ctx.wp.y).angle;
+    ctx.wp.angle = ctx.transverse[slot].direction - delta;
+    ctx.wp.normal = delta;
+}
+
+// Angle with mainline piece k (or the mainline moved sideways there).
+void angleWithPiece(RunContext& ctx, int slot, int k) {
+    if (geometry::pieceIsCurve(ctx, k)) {
+        const AlignmentSegment& seg = ctx.alignment.segments[k];
+        angleWithCircle(ctx, slot, seg.xc, seg.yc);
+    } else {
+        angleWithStraight(ctx, slot, ctx.lines[MAINLINE_SLOT + k].direction);
+    }
+}
+
+// The mainline moved sideways by d, piece by piece in the order 2, 1, 3: a
+// straight piece keeps its slope, its intercept grows by d q; the curve
+// piece becomes the concentric circle of radius R + d. A piece is accepted
+// when the crossing's station lies in it. A piece that the slot line does
+// not cross (parallel, missed, or a point no piece accepts) is passed over
+// like an absent one; error 15 only when no piece is accepted.
+// `located` receives the normal as the projection left it.
+void crossOffsetMainline(RunContext& ctx, int slot, double d, double* located) {
+    static constexpr int order[] = {2, 1, 3};
+    for (int k : order) {
+        const LongitudinalLine& piece = ctx.lines[MAINLINE_SLOT + k];
+        if (piece.form == form::ABSENT) continue;
+        CrossTarget target;
+        if (piece.form == form::CIRCLE) {
+            const AlignmentSegment& seg = ctx.alignment.segments[k];
+            const double r = seg.r + d;
+            target.circle = true;
+            target.xc = seg.xc;
+            target.yc = seg.yc;
+            target.rSquared = r * r;
+        } else {
+            target.form = piece.form;
+            target.slope = piece.slope;
+            target.intercept = piece.intercept + d * piece.normFactor;
+        }
+        try {
+            if (!tryIntersect(ctx, slot, target)) continue;
+        } catch (const ProblemAbandoned& e) {
+            if (e.number() != err::NO_CROSSING) throw;
+            continue;
+        }
+        if (located) *located = ctx.wp.normal;
+        angleWithPiece(ctx, slot, k);
+        if (ctx.wp.piece == k) return;
+    }
+    abandon(err::NO_CROSSING, "transverse line " + std::to_string(slot) +
+                                  " does not cross the mainline moved by " + std::to_string(d) +
+                                  " ft on any of its pieces");
+}
+
 }  // namespace
-void IntersectWithSlot(RunContext&, int, const CrossTarget&) { notBuilt(); }
-void CrossLongitudinalLine(RunContext&, int, int) { notBuilt(); }
-void CrossOffsetMainline(RunContext&, int, double) { notBuilt(); }
-void CrossingAngle(RunContext&, int, int) { notBuilt(); }
-double StationOnMainline(RunContext&, int) { notBuilt(); }
-void SpiralCrossing(RunContext&, int, int) { notBuilt(); }
-void StoreBentPoint(RunContext&, int, int) { notBuilt(); }
-void CrossBySpanState(RunContext&, int, int, double) { notBuilt(); }
+
+void IntersectWithSlot(RunContext& ctx, int slot, const CrossTarget& target) {
+    if (!tryIntersect(ctx, slot, target))
+        abandon(err::NO_CROSSING,
+                target.circle ? "transverse line " + std::to_string(slot) + " misses a circle"
+                              : "transverse line " + std::to_string(slot) +
+                                    " is parallel to the line it should cross");
+}
+
+void CrossLongitudinalLine(RunContext& ctx, int slot, int line) {
+    const int f = ctx.spanLines.spanForm[line];
+    const LongitudinalLine& n = ctx.lines[line];
+    CrossTarget target;
+    if (f > 0) {
+        target.form = f;
+        target.slope = n.slope;
+        target.intercept = n.intercept;
+    } else if (f == form::CIRCLE) {
+        target.circle = true;
+        target.xc = n.slope;
+        target.yc = n.intercept;
+        target.rSquared = n.radiusSq;
+    } else {
+        abandon(err::INTERNAL, "longitudinal line " + std::to_string(line) + " has no geometry in this span");
+    }
+    IntersectWithSlot(ctx, slot, target);
+}
+
+void CrossOffsetMainline(RunContext& ctx, int slot, double d) {
+    crossOffsetMainline(ctx, slot, d, nullptr);
+}
+
+void CrossingAngle(RunContext& ctx, int slot, int line) {
+    if (line > MAINLINE_SLOT) {
+        angleWithPiece(ctx, slot, line - MAINLINE_SLOT);
+        return;
+    }
+    const LongitudinalLine& n = ctx.lines[line];
+    const int state = ctx.spanLines.spanState[line];
+    const int f = ctx.spanLines.spanForm[line];
+    if (state < 0) {
+        // Follows the mainline: the piece the crossing lies in.
+        angleWithPiece(ctx, slot, ctx.wp.piece);
+    } else if (f > 0) {
+        angleWithStraight(ctx, slot, n.direction);
+    } else if (f == form::CIRCLE) {
+        if (state > 0) {
+            const AlignmentSegment& seg = ctx.alignment.segments[state];
+            angleWithCircle(ctx, slot, seg.xc, seg.yc);
+        } else {
+            angleWithCircle(ctx, slot, n.slope, n.intercept);
+        }
+    } else {
+        abandon(err::INTERNAL, "longitudinal line " + std::to_string(line) + " has no geometry in this span");
+    }
+}
+
+// The side rule's crossing with the mainline itself: the angle is taken
+// from the normal as the projection onto the mainline leaves it.
+double StationOnMainline(RunContext& ctx, int slot) {
+    double normal = 0;
+    crossOffsetMainline(ctx, slot, 0.0, &normal);
+    ctx.wp.normal = normal;
+    ctx.wp.angle = ctx.transverse[slot].direction - normal;
+    return ctx.wp.station;
+}
+
+// The spiral r(theta) = r0 + |a| (theta0 - theta) about the centre of
+// mainline piece k: the slot line is cut with the circle of the current
+// radius, the polar angle of the cut corrects the radius, until the
+// correction falls below the spiral tolerance. distBent is the arc length
+// s(r) - s(r0) from the spiral's reference.
+void SpiralCrossing(RunContext& ctx, int slot, int line) {
+    const int k = ctx.spanLines.spanState[line];
+    if (k < 1 || k > 3 || !geometry::piecePresent(ctx, k))
+        abandon(err::INTERNAL, "longitudinal line " + std::to_string(line) + " is not a spiral");
+    const AlignmentSegment& seg = ctx.alignment.segments[k];
+    const LongitudinalLine& n = ctx.lines[line];
+    const double rate = std::fabs(n.slope);
+    double r = n.radius, thetaPrev = n.radiusSq, dr = 0;
+    for (int pass = 1;; ++pass) {
+        if (pass > SPIRAL_PASS_LIMIT)
+            abandon(err::NO_CROSSING, "the crossing of transverse line " + std::to_string(slot) +
+                                          " with spiral line " + std::to_string(line) +
+                                          " does not settle");
+        r += dr;
+        CrossTarget target;
+        target.circle = true;
+        target.xc = seg.xc;
+        target.yc = seg.yc;
+        target.rSquared = r * r;
+        IntersectWithSlot(ctx, slot, target);
+        angleWithCircle(ctx, slot, seg.xc, seg.yc);
+        const double theta = ctx.wp.normal;
+        dr = geometry::angleDifference(thetaPrev, theta) * rate;
+        thetaPrev = theta;
+        if (std::fabs(dr) < SPIRAL_TOLERANCE) break;
+    }
+    ctx.spanLines.spiralRadius = r;
+    ctx.wp.distBent = SpiralArcLength(n.slope, r) - n.intercept;
+}
+
+void StoreBentPoint(RunContext& ctx, int slot, int line) {
+    const WorkPoint& wp = ctx.wp;
+    SpanLines& sl = ctx.spanLines;
+    const BentPoint p{wp.x, wp.y, wp.angle, wp.station, wp.offset, wp.normal, wp.piece};
+    if (slot == BACK_BENT_SLOT) {
+        sl.backPoint[line] = p;
+        sl.origin = MeasuringOrigin{wp.x, wp.y, wp.station, wp.normal, wp.piece};
+        if (sl.spanState[line] > 0) {
+            // The spiral's reference moves to the back bent, so that every
+            // later arc length on it is measured from there.
+            LongitudinalLine& n = ctx.lines[line];
+            n.radius = sl.spiralRadius;
+            n.intercept = SpiralArcLength(n.slope, sl.spiralRadius);
+            n.radiusSq = wp.normal;
+        }
+        // The span's bents are crossed before any row of it is reported, so
+        // no transverse slot keeps a previous point from an earlier span.
+        ForgetPreviousPoints(ctx);
+    } else if (slot == AHEAD_BENT_SLOT) {
+        sl.aheadPoint[line] = p;
+    } else {
+        abandon(err::INTERNAL, "slot " + std::to_string(slot) + " is not a bent");
+    }
+}
+
+void CrossBySpanState(RunContext& ctx, int slot, int line, double d) {
+    const int state = ctx.spanLines.spanState[line];
+    if (state > 0) {
+        SpiralCrossing(ctx, slot, line);
+    } else if (state == 0) {
+        CrossLongitudinalLine(ctx, slot, line);
+        CrossingAngle(ctx, slot, line);
+    } else {
+        CrossOffsetMainline(ctx, slot, d);
+    }
+}
+
 }  // namespace bp

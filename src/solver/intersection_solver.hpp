@@ -32,18 +32,26 @@ void CrossLongitudinalLine(RunContext& ctx, int slot, int line);
 void CrossOffsetMainline(RunContext& ctx, int slot, double d);
 
 // Crossing angle of slot L with line N at the work point (N straight, or a
-// circle/spiral about its centre); sets angle and normal.
+// circle/spiral about its centre, or the piece of the work point when N
+// follows the mainline; N = 31..33 is mainline piece N - 30); sets angle
+// and normal.
 void CrossingAngle(RunContext& ctx, int slot, int line);
 
 // Slot L with the mainline itself (offset 0), for the side rule: returns
 // the station where the slot line crosses the mainline.
 double StationOnMainline(RunContext& ctx, int slot);
 
-// Slot L with the spiral line N: the crossing, its angle and distBent.
+// Slot L with the spiral line N: the crossing, its angle and distBent;
+// spanLines.spiralRadius holds the spiral's radius at the crossing. Error
+// 15 when the crossing does not settle within SPIRAL_PASS_LIMIT passes.
 void SpiralCrossing(RunContext& ctx, int slot, int line);
 
 // Stores the work point as backPoint(N) (slot 21, also the measuring
 // origin and the moving spiral reference) or aheadPoint(N) (slot 22).
+// On the back bent a spiral line's reference moves to the radius
+// spanLines.spiralRadius and the polar angle wp.normal (a caller placing a
+// spiral bent point itself sets spiralRadius first), and every transverse
+// slot forgets its previous point (ForgetPreviousPoints).
 void StoreBentPoint(RunContext& ctx, int slot, int line);
 
 // Crosses slot L with line N by its span state: spiral, fixed line, or

@@ -1,0 +1,31 @@
+#pragma once
+// Small geometric helpers shared by the intersection solver and the
+// distances along lines.
+
+#include <cmath>
+
+#include "bridgeplan/constants.hpp"
+#include "bridgeplan/line_table.hpp"
+#include "run/run_context.hpp"
+
+namespace bp::geometry {
+
+// The difference of two directions (radians) brought into (-pi, pi], so
+// that two directions on either side of the -pi/2 cut of DirectionBetween
+// differ by the small angle between them, not by a full turn.
+inline double angleDifference(double from, double to) {
+    double d = from - to;
+    while (d > PI) d -= 2 * PI;
+    while (d <= -PI) d += 2 * PI;
+    return d;
+}
+
+inline bool piecePresent(const RunContext& ctx, int k) {
+    return k >= 1 && k <= 3 && ctx.lines[MAINLINE_SLOT + k].form != form::ABSENT;
+}
+
+inline bool pieceIsCurve(const RunContext& ctx, int k) {
+    return ctx.lines[MAINLINE_SLOT + k].form == form::CIRCLE;
+}
+
+}  // namespace bp::geometry
