@@ -159,8 +159,8 @@ TEST(Distances, Spiral) {
     squareAt(ctx, AHEAD_BENT_SLOT, 1300);
 
     const double len = setUpLine(ctx, 1, 0);
-    // Radii 1020 and 1040 at the bents: about 0.4 rad at 1030 ft.
-    EXPECT_NEAR(len, SpiralArcLength(100, 1040) - SpiralArcLength(100, 1020), 1e-6);
+    // Radii 1000 and 1040 at the radial bents, 0.4 rad apart.
+    EXPECT_NEAR(len, SpiralArcLength(100, 1040) - SpiralArcLength(100, 1000), 1e-9);
     PointAtDistance(ctx, 1, len);
     EXPECT_NEAR(ctx.wp.x, ctx.spanLines.aheadPoint[1].x, 1e-4);
     EXPECT_NEAR(ctx.wp.y, ctx.spanLines.aheadPoint[1].y, 1e-4);

@@ -237,7 +237,8 @@ TEST(Crossings, Spiral) {
     EXPECT_NEAR(ctx.spanLines.spiralRadius, 1030, 1e-9);
     EXPECT_NEAR(ctx.wp.x, 1030 * std::cos(HALF_PI - 0.2), 1e-8);
     EXPECT_NEAR(ctx.wp.distBent, SpiralArcLength(100, 1030) - SpiralArcLength(100, 1010), 1e-9);
-    EXPECT_NEAR(ctx.wp.distBent, 0.2 * 1020, 0.1);   // about the mean radius times the turn
+    // About the turn times sqrt(r^2 + a^2) at the mean radius.
+    EXPECT_NEAR(ctx.wp.distBent, 0.2 * std::hypot(1020.0, 100.0), 0.01);
 
     // A line x = 300 that is not radial: the point found lies on the spiral.
     transverseThrough(ctx, 3, 300, 0, HALF_PI);

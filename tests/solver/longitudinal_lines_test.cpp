@@ -126,10 +126,10 @@ TEST(LongitudinalLines, TaperedLineNeedsACurve) {
 }
 
 TEST(LongitudinalLines, ResolutionOnASingleStraight) {
-    // 1 PAR of the CRD line 2 further down: resolved in the second pass.
+    // 1 PAR (DR 10) of the CRD line 2 further down: resolved in the second pass.
     // 3 PAR of 4 PAR of 5 CRD would need a third pass: stays unresolved.
     // 6 PIA of line 1 (DR 10): 15 ft out, its own DR stays 5.
-    Layout l(card7(1, "PAR", 2, 5) + card7(2, "CRD", 0, 10) + card7(3, "PAR", 4, 1) +
+    Layout l(card7(1, "PAR", 2, 10) + card7(2, "CRD", 0, 10) + card7(3, "PAR", 4, 1) +
              card7(4, "PAR", 5, 1) + card7(5, "CRD", 0, -20) + card7(6, "PIA", 1, 5) +
              card7(7, "ARC", 0, -3) + endCard(8));
     straightMainline(l.ctx);
@@ -138,7 +138,7 @@ TEST(LongitudinalLines, ResolutionOnASingleStraight) {
     EXPECT_EQ(ln[2].state, 0);
     EXPECT_DOUBLE_EQ(ln[2].intercept, 110.0);
     EXPECT_EQ(ln[1].state, 0);
-    EXPECT_DOUBLE_EQ(ln[1].intercept, 115.0);
+    EXPECT_DOUBLE_EQ(ln[1].intercept, 120.0);
     EXPECT_EQ(ln[1].form, 1);
     EXPECT_DOUBLE_EQ(ln[1].cosDir, ln[32].cosDir);
     EXPECT_EQ(ln[4].state, 0);
