@@ -214,3 +214,30 @@ TEST(TransverseCards, NoLinesNoHeading) {
     EXPECT_EQ(readLines(f, 0), 0);
     EXPECT_TRUE(f.records().empty());
 }
+
+TEST(PointToPointLines, CoincidentCoordinatesGiveAConstantX) {
+    std::string second = "T" + std::string(11, ' ') + "  120.5000" + "  " + "-40.0000";
+    SpanFixture f(tLineCard(1, "PTPT", "COOR", ' ', 120.5, 0, -40.0, ' ', 0, 0, "UTILITY") + second + "\n");
+    ASSERT_EQ(readLines(f, 1), 0);
+    const TransverseLine& t = f.ctx.transverse[1];
+    // Raw angle +pi/2 between coincident points: a line x = m y + b with m ~ 0.
+    EXPECT_EQ(t.form, 2);
+    EXPECT_DOUBLE_EQ(t.direction, HALF_PI);
+    EXPECT_NEAR(t.slope, 0.0, 1e-15);
+    EXPECT_NEAR(t.intercept, 120.5, 1e-12);
+    auto r = f.records();
+    ASSERT_EQ(r.size(), 7u);
+    // X2 under V1 (print columns 17-28), Y2 under V2 (33-44).
+    EXPECT_EQ(r[6], std::string("0") + std::string(16, ' ') + "    120.5000" + "    " + "    -40.0000");
+}
+
+TEST(PointToPointLines, TwoCoordinatePoints) {
+    std::string second = "T" + std::string(11, ' ') + "   10.0000" + "  " + " 10.0000";
+    SpanFixture f(tLineCard(1, "PTPT", "COOR", ' ', 0.0, 0, 0.0) + second + "\n");
+    ASSERT_EQ(readLines(f, 1), 0);
+    const TransverseLine& t = f.ctx.transverse[1];
+    EXPECT_EQ(t.form, 1);   // 45 degrees: the tie goes to y = m x + b
+    EXPECT_NEAR(t.slope, 1.0, 1e-12);
+    EXPECT_NEAR(t.intercept, 0.0, 1e-12);
+    EXPECT_NEAR(t.direction, PI / 4, 1e-12);
+}
