@@ -7,6 +7,7 @@
 // geometry can be built and checked without a deck.
 
 #include <array>
+#include <string_view>
 
 #include "bridgeplan/alignment_records.hpp"
 #include "bridgeplan/line_table.hpp"
@@ -15,6 +16,16 @@
 namespace bp {
 
 struct RunContext;
+class Card;
+class Report;
+
+// Abandons the problem with `errorNumber` unless the card has `code` in
+// column 1; `cardName` says which card was expected.
+void checkCardCode(const Card& card, Word code, int errorNumber, std::string_view cardName);
+
+// The head of a group's echo: a spaced empty line, then the title after
+// `blanks` blanks (the carriage control counted) between empty records.
+void writeGroupTitle(Report& report, int blanks, std::string_view title);
 
 // Location card "1": stations, reference, direction letter, text size.
 void readLocationCard(RunContext& ctx);

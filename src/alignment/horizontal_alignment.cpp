@@ -174,10 +174,7 @@ void echoDegree(Record& r, int degreesWidth, const EnteredAngle& d) {
 }
 
 void echoHorizontalCurves(Report& report, const HorizontalCurveCard& c) {
-    report.write(Record('0'));
-    report.empty();
-    report.write(Record(' ').X(21).lit("HORIZONTAL CURVE DATA"));
-    report.empty();
+    writeGroupTitle(report, 22, "HORIZONTAL CURVE DATA");
     report.write(" CURVE NO. 1    P.C. STA.  CURVE NO. 2    P.T. STA.  CURVE NO. 3");
     report.empty();
     // Curve 1's degrees start in the carriage-control column.
@@ -201,10 +198,7 @@ void readHorizontalCurveCard(RunContext& ctx) {
     c.curve2 = readDegree(card, 20);
     c.ptStation = card.number(28, 10, 4, E3);
     c.curve3 = readDegree(card, 38);
-    if (!(card.code() == kw::TWO))
-        abandon(E3, fmt::format("a horizontal curve card \"2\" was expected; this card starts "
-                                "with \"{}\"",
-                                card.text(1, 1)));
+    checkCardCode(card, kw::TWO, E3, "a horizontal curve card \"2\"");
     echoHorizontalCurves(ctx.report, c);
     buildHorizontalAlignment(ctx.alignment, ctx.lines, c);
 }

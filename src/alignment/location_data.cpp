@@ -36,10 +36,7 @@ double checkTextSize(Report& report, double size) {
 long long truncated(double v) { return static_cast<long long>(std::trunc(v)); }
 
 void echoLocation(Report& report, const LocationData& loc) {
-    report.write(Record('0'));
-    report.empty();
-    report.write(Record(' ').X(25).lit("LOCATION DATA"));
-    report.empty();
+    writeGroupTitle(report, 26, "LOCATION DATA");
     report.write("   BACK STA.   AHEAD STA.    REF. STA.    REF. ANGLE   REF. DIST."
                  "   DIR    SIZE");
     report.empty();
@@ -72,9 +69,7 @@ void readLocationCard(RunContext& ctx) {
 
     loc.mirror = loc.directionLetter == 'L' ? -1.0 : 1.0;
     loc.textSize = checkTextSize(ctx.report, size);
-    if (!(card.code() == kw::ONE))
-        abandon(e, fmt::format("a location card \"1\" was expected; this card starts with \"{}\"",
-                               card.text(1, 1)));
+    checkCardCode(card, kw::ONE, e, "a location card \"1\"");
     echoLocation(ctx.report, loc);
 
     // A negative angle carries its sign into the minutes and seconds.

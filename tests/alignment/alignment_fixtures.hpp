@@ -3,8 +3,19 @@
 
 #include "alignment/alignment_parts.hpp"
 #include "bridgeplan/constants.hpp"
+#include "bridgeplan/errors.hpp"
 
 namespace bp::testing {
+
+// The error number a call abandons its problem with, 0 when it completes.
+int errorOf(auto&& f) {
+    try {
+        f();
+    } catch (const ProblemAbandoned& e) {
+        return e.number();
+    }
+    return 0;
+}
 
 struct Mainline {
     Alignment a;

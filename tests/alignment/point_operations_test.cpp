@@ -15,15 +15,6 @@ using namespace bp::testing;
 
 namespace {
 
-int errorOf(auto&& f) {
-    try {
-        f();
-    } catch (const ProblemAbandoned& e) {
-        return e.number();
-    }
-    return 0;
-}
-
 double turnDifference(double a, double b) { return std::remainder(a - b, 2 * PI); }
 
 // Sign an offset to the left of travel takes on a straight piece: the sign
