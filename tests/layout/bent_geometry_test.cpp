@@ -65,6 +65,32 @@ TEST(BentLines, PrevByStation) {
     EXPECT_EQ(none.errorOf([&] { readBents(none.ctx); }), err::BENT_CARD);
 }
 
+TEST(BentLines, ParlAheadForPlusAndBehindForMinusOnEitherSkew) {
+    // Lines 12 ft apart square to a bent skewed 30 degrees are
+    // 12 / cos 30 = 13.8564 ft apart along the mainline.
+    const double along = 12.0 / std::cos(30 * DEG);
+    for (const char* skew : {" 3000000", "-3000000"}) {
+        for (const char* d : {"12.", "-12."}) {
+            Layout run(false, {bent("B", "PARL", "1000.", skew, d), bent("A", "SKEW", "1300.")});
+            readBents(run.ctx);
+            const double expected = 1000.0 + (d[0] == '-' ? -along : along);
+            EXPECT_NEAR(run.bentRecord(1).station, expected, 1e-8) << skew << " " << d;
+            EXPECT_NEAR(StationOnMainline(run.ctx, 21), expected, 1e-8);
+            EXPECT_NEAR(std::fabs(run.bentRecord(1).skew), 30 * DEG, 1e-12);
+        }
+    }
+}
+
+TEST(BentLines, PrevByDistance) {
+    const double along = 50.0 / std::cos(20 * DEG);
+    Layout run(false, {bent("B", "SKEW", "1000.", " 2000000"), bent("A", "PREV", "", "", "50.")});
+    readBents(run.ctx);
+    EXPECT_NEAR(run.bentRecord(2).station, 1000.0 + along, 1e-8);
+    EXPECT_NEAR(run.bentRecord(2).skew, 20 * DEG, 1e-12);
+    EXPECT_DOUBLE_EQ(run.slot(22).direction, run.slot(21).direction);
+    EXPECT_DOUBLE_EQ(run.slot(22).slope, run.slot(21).slope);
+}
+
 TEST(BentLines, SameOnTheBackBentOfTheSecondSpan) {
     Layout run(true, {bent("B", "SKEW", "1000."), bent("A", "SKEW", "1100.", "-13205", "", "P2",
                                                         "PIER TWO     C"),

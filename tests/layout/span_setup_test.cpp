@@ -1,0 +1,110 @@
+// The set-up of longitudinal lines against the two bents of a span.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "alignment/point_operations.hpp"
+#include "bridgeplan/constants.hpp"
+#include "bridgeplan/keywords.hpp"
+#include "layout/span_parts.hpp"
+#include "alignment/alignment_parts.hpp"
+#include "solver/intersection_solver.hpp"
+#include "span_harness.hpp"
+
+using namespace bp;
+using bp::test::CardImage;
+using bp::test::LayoutRun;
+
+using bp::test::Layout;
+using bp::test::bent;
+constexpr double DEG = bp::test::DEG;
+
+namespace {
+
+void setLine(RunContext& ctx, int n, const char* type, int ref, double dr, int state, int form) {
+    LongitudinalLine& l = ctx.lines[n];
+    l = LongitudinalLine{};
+    l.number = n;
+    l.typeCode = Word(type);
+    l.refLine = ref;
+    l.dr = dr;
+    l.state = state;
+    l.form = form;
+    ctx.lineCount = std::max(ctx.lineCount, n);
+}
+
+double distance(const BentPoint& a, const BentPoint& b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+}  // namespace
+
+TEST(SpanSetUp, ChordOnTheCurveAndLinesParallelToIt) {
+    // Radial bents at 1000 and 1100: the normal turns 10 degrees between them.
+    Layout run(true, {bent("B", "SKEW", "1000."), bent("A", "SKEW", "1100.")});
+    readBents(run.ctx);
+    setLine(run.ctx, 1, "CRD", 0, 5.0, -1, 1);
+    setLine(run.ctx, 2, "PAR", 1, 3.0, -1, 1);
+    setLine(run.ctx, 3, "ARC", 0, -2.0, -1, 0);
+    setUpSpan(run.ctx);
+    const SpanLines& sl = run.ctx.spanLines;
+    const double radius = 100.0 / (10 * DEG);
+
+    // The chord of the circle 5 ft outside the mainline.
+    const double chord = 2.0 * (radius + 5.0) * std::sin(5 * DEG);
+    EXPECT_NEAR(sl.spanLength[1], chord, 1e-9);
+    EXPECT_NEAR(distance(sl.backPoint[1], sl.aheadPoint[1]), chord, 1e-9);
+    EXPECT_EQ(sl.spanState[1], 0);
+    EXPECT_GT(sl.spanForm[1], 0);
+    EXPECT_NEAR(sl.backPoint[1].offset, 5.0, 1e-9);
+    EXPECT_NEAR(sl.aheadPoint[1].station, 1100.0, 1e-9);
+    // The chord's normal is square to it at both ends.
+    const LongitudinalLine& crd = run.ctx.lines[1];
+    EXPECT_NEAR(sl.backPoint[1].normal, crd.direction + HALF_PI, 1e-15);
+
+    // PAR: 3 ft from the chord, straight, crossed with the radial bents.
+    const LongitudinalLine& par = run.ctx.lines[2];
+    EXPECT_EQ(sl.spanState[2], 0);
+    EXPECT_DOUBLE_EQ(par.slope, crd.slope);
+    for (const BentPoint* p : {&sl.backPoint[2], &sl.aheadPoint[2]}) {
+        const double off = crd.form == 1 ? (p->y - crd.slope * p->x - crd.intercept)
+                                         : (p->x - crd.slope * p->y - crd.intercept);
+        EXPECT_NEAR(std::fabs(off / crd.normFactor), 3.0, 1e-9);
+    }
+    EXPECT_NEAR(sl.spanLength[2], distance(sl.backPoint[2], sl.aheadPoint[2]), 1e-9);
+
+    // ARC following the mainline 2 ft inside: the arc length at radius R - 2.
+    EXPECT_EQ(sl.spanState[3], -1);
+    EXPECT_NEAR(sl.spanLength[3], (radius - 2.0) * 10 * DEG, 1e-9);
+}
+
+TEST(SpanSetUp, ReferenceWithAReferenceOfItsOwn) {
+    Layout run(false, {bent("B", "SKEW", "1000."), bent("A", "SKEW", "1100.")});
+    readBents(run.ctx);
+    setLine(run.ctx, 1, "CRD", 0, 5.0, -1, 1);
+    setLine(run.ctx, 2, "RLG", 1, 2.0, -1, 0);
+    setLine(run.ctx, 3, "RLG", 2, 2.0, -1, 0);
+    EXPECT_EQ(run.errorOf([&] { setUpSpan(run.ctx); }), err::LONGITUDINAL_LINE);
+}
+
+TEST(SpanSetUp, RlgPlacedFromItsReferenceOnBothBents) {
+    // C = 0 on both bents: the RLG line's points are its reference's points
+    // moved along the reference's normal; on the curve it becomes the
+    // circle concentric with the mainline at R + D.
+    Layout run(true, {bent("B", "SKEW", "1000.", " 1000000"), bent("A", "SKEW", "1100.")});
+    readBents(run.ctx);
+    run.ctx.transverse[21].cCode = 0;
+    run.ctx.transverse[22].cCode = 0;
+    setLine(run.ctx, 1, "ARC", 0, 4.0, -1, 0);
+    setLine(run.ctx, 2, "RLG", 1, 6.0, -1, 0);
+    setUpSpan(run.ctx);
+    const SpanLines& sl = run.ctx.spanLines;
+    const double radius = 100.0 / (10 * DEG);
+    EXPECT_NEAR(sl.backPoint[2].offset, 10.0, 1e-9);
+    EXPECT_NEAR(sl.backPoint[2].station, sl.backPoint[1].station, 1e-9);
+    EXPECT_DOUBLE_EQ(sl.backPoint[2].angle, 0.0);
+    EXPECT_EQ(sl.spanState[2], 0);
+    EXPECT_EQ(sl.spanForm[2], 0);
+    EXPECT_NEAR(run.ctx.lines[2].radius, radius + 10.0, 1e-9);
+    const double turned = sl.backPoint[1].normal - sl.aheadPoint[1].normal;
+    EXPECT_NEAR(sl.spanLength[2], (radius + 10.0) * turned, 1e-9);
+}
