@@ -105,8 +105,8 @@ private:
         if (sl_.spanForm[r] <= 0)
             abandon(err::LONGITUDINAL_LINE,
                     fmt::format("line {} ({}) is parallel to line {}, which is not straight in "
-                                "span {}",
-                                n, line(n).typeCode.view().substr(0, 3), r, ctx_.span.spanId));
+                                "this span",
+                                n, line(n).typeCode.view().substr(0, 3), r));
         LongitudinalLine& l = line(n);
         const LongitudinalLine& ref = line(r);
         l.form = sl_.spanForm[r];
