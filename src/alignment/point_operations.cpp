@@ -127,13 +127,19 @@ StationPoint PointAtStation(const Alignment& a, const LineTable& lines, double s
 }
 
 // Pieces are tried in the order 2, 1, 3; a piece accepts the point when the
-// station found on it lies in it. Besides, piece 1's station is taken when
-// it lies one piece ahead of the piece piece 2's station pointed to, and
-// piece 3's when it lies one piece behind (a point outside a junction).
+// station found on it lies in it. Where pieces overlap in plan (a loop of
+// more than half a turn with its tangents) several may accept; the one the
+// point lies nearest to (smallest |offset|, the earlier in that order on a
+// tie) is taken. When none accepts, piece 1's station is taken when it lies
+// one piece ahead of the piece piece 2's station pointed to, and piece 3's
+// when it lies one piece behind (a point outside a junction); otherwise
+// error 15.
 StationOffset StationOffsetOfPoint(const Alignment& a, const LineTable& lines, double x, double y) {
     static constexpr int ORDER[] = {2, 1, 3};
-    int hint = 0, found = 0;
-    StationOffset result;
+    StationOffset on[4];   // the projection onto piece c
+    bool tried[4] = {};
+    int found = 0, hint = 0, foundAfter1 = 0, foundAfter3 = 0;
+    const StationOffset* nearest = nullptr;
     for (int c : ORDER) {
         if (pieceExists(lines, c)) {
             const AlignmentSegment& seg = a.segments[c];
@@ -141,17 +147,19 @@ StationOffset StationOffsetOfPoint(const Alignment& a, const LineTable& lines, d
             Projection p = line.form == form::CIRCLE ? projectOnCircle(seg, x, y)
                                                      : projectOnStraight(seg, line, x, y);
             found = PieceOfStation(a, lines, p.station);
-            result.station = p.station;
-            result.offset = p.offset;
-            result.normal = p.normal;
-            result.piece = found;
-            result.rangeFlag = RangeFlagOfStation(a, p.station);
-            if (found == c) return result;
+            on[c] = {p.station, p.offset, found, RangeFlagOfStation(a, p.station), p.normal};
+            tried[c] = true;
+            if (found == c && (!nearest || std::fabs(p.offset) < std::fabs(nearest->offset)))
+                nearest = &on[c];
         }
+        // The piece found is the one of the last projection made.
         if (c == 2) hint = found;
-        else if (c == 1 && pieceExists(lines, 1) && found == hint + 1) return result;
-        else if (c == 3 && pieceExists(lines, 3) && found == hint - 1) return result;
+        if (c == 1) foundAfter1 = found;
+        if (c == 3) foundAfter3 = found;
     }
+    if (nearest) return *nearest;
+    if (tried[1] && foundAfter1 == hint + 1) return on[1];
+    if (tried[3] && foundAfter3 == hint - 1) return on[3];
     abandon(err::NO_CROSSING,
             fmt::format("the point ({:.4f}, {:.4f}) lies on no piece of the mainline", x, y));
 }

@@ -139,6 +139,21 @@ TEST(HorizontalAlignment, LoopOfThreeQuartersOfATurn) {
     EXPECT_NEAR(so.station, 1200, 1e-9);
 }
 
+TEST(HorizontalAlignment, LoopWithTangentsAtBothEnds) {
+    // The back tangent, extended ahead, passes the ahead tangent at right
+    // angles: a point on the ahead tangent projects onto both, and belongs to
+    // the one it lies on, not to the back tangent 286 ft away.
+    Mainline m = buildMainline(0, 1600, 800, 0, 0, curves(0, 100, 20, 1450, 0));
+    expectTangentAt(m, 100);
+    expectTangentAt(m, 1450);
+    expectRoundTrips(m, 40, 6);
+    StationPoint p = PointAtStation(m.a, m.lines, 1550);
+    StationOffset so = StationOffsetOfPoint(m.a, m.lines, p.x, p.y);
+    EXPECT_NEAR(so.station, 1550, 1e-9);
+    EXPECT_EQ(so.piece, 3);
+    EXPECT_NEAR(so.offset, 0, 1e-9);
+}
+
 TEST(HorizontalAlignment, CardChecks) {
     auto build = [](double back, double ahead, double ref, const HorizontalCurveCard& c) {
         return errorOf([&] { buildMainline(back, ahead, ref, 0, 0, c); });
