@@ -45,6 +45,7 @@ TEST(SpanSetUp, ChordOnTheCurveAndLinesParallelToIt) {
     setLine(run.ctx, 1, "CRD", 0, 5.0, -1, 1);
     setLine(run.ctx, 2, "PAR", 1, 3.0, -1, 1);
     setLine(run.ctx, 3, "ARC", 0, -2.0, -1, 0);
+    setLine(run.ctx, 4, "PIA", 1, 2.0, -1, 1);
     setUpSpan(run.ctx);
     const SpanLines& sl = run.ctx.spanLines;
     const double radius = 100.0 / (10 * DEG);
@@ -71,6 +72,11 @@ TEST(SpanSetUp, ChordOnTheCurveAndLinesParallelToIt) {
         EXPECT_NEAR(std::fabs(off / crd.normFactor), 3.0, 1e-9);
     }
     EXPECT_NEAR(sl.spanLength[2], distance(sl.backPoint[2], sl.aheadPoint[2]), 1e-9);
+
+    // PIA: parallel to the chord through the ahead bent's point 5 + 2 ft out.
+    EXPECT_DOUBLE_EQ(run.ctx.lines[4].slope, crd.slope);
+    EXPECT_NEAR(sl.aheadPoint[4].offset, 7.0, 1e-9);
+    EXPECT_NEAR(sl.aheadPoint[4].station, 1100.0, 1e-9);
 
     // ARC following the mainline 2 ft inside: the arc length at radius R - 2.
     EXPECT_EQ(sl.spanState[3], -1);
@@ -107,4 +113,30 @@ TEST(SpanSetUp, RlgPlacedFromItsReferenceOnBothBents) {
     EXPECT_NEAR(run.ctx.lines[2].radius, radius + 10.0, 1e-9);
     const double turned = sl.backPoint[1].normal - sl.aheadPoint[1].normal;
     EXPECT_NEAR(sl.spanLength[2], (radius + 10.0) * turned, 1e-9);
+}
+
+TEST(SpanSetUp, RlgOfAStraightLineStaysStraightOnACurve) {
+    // Line 1: y = 600 across the curve (a COR line whose X1 is 50); line 2:
+    // 3 ft beside it. Placed from line 1 on both bents, line 2 keeps its own
+    // straight geometry instead of turning into a circle about the curve.
+    Layout run(true, {bent("B", "SKEW", "1000."), bent("A", "SKEW", "1100.")});
+    readBents(run.ctx);
+    run.ctx.transverse[21].cCode = 0;
+    run.ctx.transverse[22].cCode = 0;
+    for (int n : {1, 2}) {
+        setLine(run.ctx, n, n == 1 ? "COR" : "RLG", n == 1 ? 0 : 1, n == 1 ? 50.0 : 3.0, 0, 1);
+        LongitudinalLine& l = run.ctx.lines[n];
+        l.intercept = n == 1 ? 600.0 : 603.0;
+        l.cosDir = 1;
+        l.normFactor = 1;
+    }
+    setUpSpan(run.ctx);
+    const SpanLines& sl = run.ctx.spanLines;
+    EXPECT_EQ(sl.spanForm[2], 1);
+    EXPECT_DOUBLE_EQ(run.ctx.lines[2].intercept, 603.0);
+    EXPECT_NEAR(sl.backPoint[2].y, 603.0, 1e-9);
+    EXPECT_NEAR(sl.aheadPoint[2].y, 603.0, 1e-9);
+    // Straight above line 1's crossing with the radial bent at 1100, off that bent.
+    EXPECT_NEAR(sl.aheadPoint[2].x, 600.0 / std::tan(80 * DEG), 1e-9);
+    EXPECT_NEAR(sl.spanLength[2], distance(sl.backPoint[2], sl.aheadPoint[2]), 1e-9);
 }
