@@ -140,7 +140,7 @@ void reportTLinePoint(RunContext& ctx, int i, int n) {
     pointColumns(row, ctx.wp, angle, tline).lit("/").A(4, tline.code.view());
     ctx.report.write(row);
     drawTLinePoint(ctx, n, i);
-    if (angle.needsOverprint()) writeSignOverprint(ctx, POINT_ROW_SIGN_COLUMN);
+    if (needsSignOverprint(angle)) writeSignOverprint(ctx, POINT_ROW_SIGN_COLUMN);
 }
 
 void reportLine(RunContext& ctx, int n) {

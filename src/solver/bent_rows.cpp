@@ -57,6 +57,11 @@ Record& pointColumns(Record& r, const WorkPoint& wp, const AngleParts& angle,
         .A(4, slot.lineType.view());
 }
 
+bool needsSignOverprint(const AngleParts& a) {
+    return a.needsOverprint() &&
+           (a.minuteTens != 0 || a.minuteUnits != 0 || a.secondTens != 0 || a.secondRest != 0.0);
+}
+
 void writeSignOverprint(RunContext& ctx, int recordColumn) {
     ctx.report.write(Record('+').put(recordColumn, '-'));
 }
@@ -79,7 +84,7 @@ void writeBentDataRows(RunContext& ctx) {
                              .A(14, slot.remarks)
                              .X(2)
                              .A(4, slot.lineType.view()));
-        if (angle.needsOverprint()) writeSignOverprint(ctx, BENT_DATA_SIGN_COLUMN);
+        if (needsSignOverprint(angle)) writeSignOverprint(ctx, BENT_DATA_SIGN_COLUMN);
     }
 }
 
@@ -105,7 +110,7 @@ void reportBentPoint(RunContext& ctx, int line, int slot) {
     row.lit(" B ").A(2, bent.bentNumber);
     ctx.report.write(pointColumns(row, wp, angle, bent));
     drawBentPoint(ctx, line, slot);
-    if (angle.needsOverprint()) writeSignOverprint(ctx, POINT_ROW_SIGN_COLUMN);
+    if (needsSignOverprint(angle)) writeSignOverprint(ctx, POINT_ROW_SIGN_COLUMN);
 }
 
 }  // namespace bp

@@ -48,6 +48,11 @@ void elevateWorkPoint(RunContext& ctx);
 Record& pointColumns(Record& r, const WorkPoint& wp, const AngleParts& angle,
                      const TransverseLine& slot);
 
+// A negative angle below one degree carries its sign on an overprint; one
+// that rounds to 0-00-00.0 (a square crossing computed a hair below zero)
+// prints without a sign, as every number that rounds to zero.
+bool needsSignOverprint(const AngleParts& angle);
+
 // The "+" record that prints "-" in front of a zero degree digit.
 void writeSignOverprint(RunContext& ctx, int recordColumn);
 

@@ -29,6 +29,7 @@ struct PrintedRow {
     double distPrev = 0;
     std::string angle;    // print columns 63-75
     std::string record;
+    bool overprinted = false;   // a "+" record follows with the angle's sign
 };
 
 // Rows of every table: key (span id, line number).
@@ -61,6 +62,8 @@ DeckRun runDeck(const std::string& deck) {
             run.tables[{span, line}];
         } else if (line > 0 && rec.size() > 62 && (rec.compare(0, 4, "0 B ") == 0 || rec.compare(0, 4, "0 T ") == 0)) {
             run.tables[{span, line}].push_back({rec.substr(1, 5), std::stod(rec.substr(53, 10)), rec.substr(63, 13), rec});
+        } else if (line > 0 && rec.compare(0, 1, "+") == 0 && !run.tables[{span, line}].empty()) {
+            run.tables[{span, line}].back().overprinted = true;
         }
     }
     return run;
@@ -173,5 +176,48 @@ TEST(SpanReport, ParallelTransverseLinesLieAheadOfTheBackBentAndBehindTheAheadBe
         // Parallel to the bents: the same crossing angle.
         EXPECT_EQ(rows[1].angle, rows[0].angle);
         EXPECT_EQ(rows[2].angle, rows[3].angle);
+    }
+}
+
+TEST(SpanReport, RadialPointOnASpiralLine) {
+    using bp::testing::tLineCard;
+    // A spiral edge (CTP) on a 5 degree curve and a line 8 ft inside it laid
+    // out radially (RLG); T-line 1 meets the RLG line radially (C 0), T-line
+    // 2 crosses it (C 1).
+    std::string deck =
+        "*B020104SPIRAL GIRDERS\n"
+        "1 1000.0000 2000.0000 1500.0000 90 0 0.0    0.0000R 6.00\n"
+        "2 0 0 0.0 1100.0000 5 0 0.0 1900.0000 0 0 0.0\n"
+        "3 1000.0000    0.0000    0.0000\n"
+        "4 100.000  1.00000   0.00  0.00000   0.00  0.00000\n"
+        "5LVL\n"
+        "7 1CTP     10.0000 1400.0000    2.0000    0.00000SPIRAL EDGE\n"
+        "7 2RLG 1   -8.0000    0.0000    0.0000    0.00000RADIAL FROM EDGE\n"
+        "7 3END\n"
+        "8SPAN  1  2 LAST\n"
+        "B1 1SKEW 1400.0000       0    0.0000ABUT 1\n"
+        "A1 2SKEW 1480.0000       0    0.0000ABUT 2\n" +
+        tLineCard(1, "SKEW", "", ' ', 1440.0, 0, 100.0, ' ', 0, 0, "RADIAL") +
+        tLineCard(2, "SKEW", "", ' ', 1440.0, 0, 100.0, ' ', 0, 1, "CROSSED");
+    DeckRun run = runDeck(deck);
+    ASSERT_EQ(run.result.abandoned, 0) << run.report;
+    const auto& edge = run.tables.at({" 1", 1});
+    const auto& inner = run.tables.at({" 1", 2});
+    ASSERT_EQ(inner.size(), 4u);
+    // The radial point: 8 ft from the edge's point, angle 0 whatever the skew.
+    EXPECT_EQ(inner[1].distPrev, 8.0);
+    EXPECT_EQ(inner[1].angle, "    0-00-00.0");
+    EXPECT_NE(inner[2].angle, "    0-00-00.0");
+    // Along the inner spiral the run from the back bent shrinks with the
+    // radius: about (R + 10 - 8) / (R + 10) of the edge's, R = 1145.9 ft.
+    double edgeRun = std::stod(edge[1].record.substr(43, 10));
+    double innerRun = std::stod(inner[1].record.substr(43, 10));
+    EXPECT_NEAR(innerRun / edgeRun, (1145.916 + 2.0) / (1145.916 + 10.0), 0.0005);
+    // Square bents on the curve: no sign in front of their zero angles.
+    for (const auto& row : inner) {
+        if (row.label[1] == 'B') {
+            EXPECT_EQ(row.angle, "    0-00-00.0") << row.record;
+            EXPECT_FALSE(row.overprinted) << row.record;
+        }
     }
 }

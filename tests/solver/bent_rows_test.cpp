@@ -107,3 +107,15 @@ TEST(PointRows, SkipFlags) {
         EXPECT_EQ(e.number(), err::INTERNAL);
     }
 }
+
+TEST(BentDataRows, AngleRoundingToZeroHasNoSign) {
+    SpanFixture f;
+    setBent(f, 1, " 1", 1000.0, -1e-13, "", "SKEW");   // square, computed a hair below zero
+    setBent(f, 2, " 2", 1100.0, degrees(-1.0 / 7200.0), "", "SKEW");   // -0.5 second: still shown
+    writeBentDataRows(f.ctx);
+    auto r = f.records();
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_EQ(r[0].substr(21, 13), "    0-00-00.0");
+    EXPECT_EQ(r[1].substr(21, 13), "    0-00-00.5");
+    EXPECT_EQ(r[2], "+" + std::string(23, ' ') + "-");
+}
