@@ -16,6 +16,7 @@
 #include "run/run_context.hpp"
 #include "solver/distances.hpp"
 #include "solver/intersection_solver.hpp"
+#include "solver/solver_geometry.hpp"
 
 namespace bp {
 namespace {
@@ -143,14 +144,8 @@ private:
                 const BentPoint& p = bentPoint(sl_, slot, r);
                 const double x = p.x + line(n).dr * std::cos(p.normal);
                 const double y = p.y + line(n).dr * std::sin(p.normal);
-                const StationOffset so = StationOffsetOfPoint(ctx_.alignment, ctx_.lines, x, y);
+                geometry::locateWorkPoint(ctx_, x, y);
                 WorkPoint& wp = ctx_.wp;
-                wp.x = x;
-                wp.y = y;
-                wp.station = so.station;
-                wp.offset = so.offset;
-                wp.piece = so.piece;
-                wp.rangeFlag = so.rangeFlag;
                 wp.normal = p.normal;
                 wp.angle = 0;
                 if (sl_.spanState[n] > 0) {

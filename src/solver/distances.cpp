@@ -22,17 +22,6 @@ namespace {
 
 constexpr double INF = std::numeric_limits<double>::infinity();
 
-void locate(RunContext& ctx, double x, double y) {
-    WorkPoint& wp = ctx.wp;
-    const StationOffset so = StationOffsetOfPoint(ctx.alignment, ctx.lines, x, y);
-    wp.x = x;
-    wp.y = y;
-    wp.station = so.station;
-    wp.offset = so.offset;
-    wp.piece = so.piece;
-    wp.rangeFlag = so.rangeFlag;
-    wp.normal = so.normal;
-}
 
 // Station range of mainline piece k: piece 1 below the P.C., piece 2 from
 // the P.C. to the P.T., piece 3 beyond the P.T.; a piece with no
@@ -262,10 +251,10 @@ void PointAtDistance(RunContext& ctx, int line, double t, bool checkLine) {
     const double backStation = ctx.spanLines.backPoint[line].station;
     double x = 0, y = 0;
     pointAlongLine(ctx, line, t, x, y);
-    locate(ctx, x, y);
+    geometry::locateWorkPoint(ctx, x, y);
     if ((ctx.wp.station > backStation && t < 0) || (ctx.wp.station < backStation && t > 0)) {
         pointAlongLine(ctx, line, -t, x, y);
-        locate(ctx, x, y);
+        geometry::locateWorkPoint(ctx, x, y);
     }
     ctx.wp.distBent = t;
     lineNormalAt(ctx, line);

@@ -82,18 +82,6 @@ bool crossCircle(const TransverseLine& l, const CrossTarget& t, int root, double
     return true;
 }
 
-// Station, offset, piece, range flag and normal of the work point (x, y).
-void locate(RunContext& ctx, double x, double y) {
-    WorkPoint& wp = ctx.wp;
-    const StationOffset so = StationOffsetOfPoint(ctx.alignment, ctx.lines, x, y);
-    wp.x = x;
-    wp.y = y;
-    wp.station = so.station;
-    wp.offset = so.offset;
-    wp.piece = so.piece;
-    wp.rangeFlag = so.rangeFlag;
-    wp.normal = so.normal;
-}
 
 // IntersectWithSlot without its error: false when there is no crossing.
 // A circle is cut at its first root; when that lies outside the back and
@@ -103,14 +91,14 @@ bool tryIntersect(RunContext& ctx, int slot, const CrossTarget& target) {
     double x = 0, y = 0;
     if (!target.circle) {
         if (!crossStraights(l, target, x, y)) return false;
-        locate(ctx, x, y);
+        geometry::locateWorkPoint(ctx, x, y);
         return true;
     }
     if (!crossCircle(l, target, +1, x, y)) return false;
-    locate(ctx, x, y);
+    geometry::locateWorkPoint(ctx, x, y);
     if (ctx.wp.rangeFlag != 0) {
         crossCircle(l, target, -1, x, y);
-        locate(ctx, x, y);
+        geometry::locateWorkPoint(ctx, x, y);
     }
     return true;
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "bridgeplan/constants.hpp"
+#include "alignment/point_operations.hpp"
 #include "bridgeplan/line_table.hpp"
 #include "run/run_context.hpp"
 
@@ -26,6 +27,20 @@ inline bool piecePresent(const RunContext& ctx, int k) {
 
 inline bool pieceIsCurve(const RunContext& ctx, int k) {
     return ctx.lines[MAINLINE_SLOT + k].form == form::CIRCLE;
+}
+
+// Puts (x, y) into the work point with its station, offset, piece, range
+// flag and normal on the mainline (error 15 when no piece accepts it).
+inline void locateWorkPoint(RunContext& ctx, double x, double y) {
+    WorkPoint& wp = ctx.wp;
+    const StationOffset so = StationOffsetOfPoint(ctx.alignment, ctx.lines, x, y);
+    wp.x = x;
+    wp.y = y;
+    wp.station = so.station;
+    wp.offset = so.offset;
+    wp.piece = so.piece;
+    wp.rangeFlag = so.rangeFlag;
+    wp.normal = so.normal;
 }
 
 }  // namespace bp::geometry
