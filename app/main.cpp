@@ -1,15 +1,19 @@
 // bridgeplan: plan and elevation geometry of highway bridges.
 //
 //   bridgeplan                          asks for the files on the console
-//   bridgeplan [--force] [--asa] DECK REPORT [PLOT]
+//   bridgeplan [--force] [--asa] [--points CSV] DECK REPORT [PLOT]
 
+#include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include <CLI/CLI.hpp>
 
 #include "run/dialogue.hpp"
 #include "run/driver.hpp"
+#include "run/points_table.hpp"
 
 int main(int argc, char** argv) {
     CLI::App app{"bridgeplan: computes the plan and elevation geometry of a highway bridge "
@@ -17,14 +21,35 @@ int main(int argc, char** argv) {
                  "With no files named, it asks for them on the console."};
     app.set_version_flag("--version", std::string("bridgeplan ") + BRIDGEPLAN_VERSION);
     bool force = false, asa = false;
-    std::string deck, report, plot;
+    std::string deck, report, plot, points;
     app.add_flag("--force", force, "replace an existing report or plot file");
     app.add_flag("--asa", asa,
                  "write the report as raw carriage-control records (for the POSIX asa utility)");
+    app.add_option("--points", points,
+                   "also write every reported point (T-line, bent and coordinate rows) at full "
+                   "precision to this CSV file");
     app.add_option("DECK", deck, "input deck of card images");
     app.add_option("REPORT", report, "report file to write");
     app.add_option("PLOT", plot, "plot command file to write (none: no plot)");
     CLI11_PARSE(app, argc, argv);
+
+    // The points table is opened first so that a refused one leaves the
+    // report and plot files as they were.
+    std::ofstream pointsFile;
+    std::unique_ptr<bp::PointsTable> pointsTable;
+    if (!points.empty()) {
+        if (!force && std::filesystem::exists(points)) {
+            std::cerr << "bridgeplan: the points file " << points
+                      << " exists; use --force to replace it\n";
+            return 2;
+        }
+        pointsFile.open(points, std::ios::binary | std::ios::trunc);
+        if (!pointsFile) {
+            std::cerr << "bridgeplan: cannot write the points file " << points << "\n";
+            return 2;
+        }
+        pointsTable = std::make_unique<bp::PointsTable>(pointsFile);
+    }
 
     bp::RunFiles files;
     bp::Connection connection;
@@ -39,8 +64,16 @@ int main(int argc, char** argv) {
     if (!connection.ready) return connection.exitStatus;
 
     auto result = bp::MAIN(files.deck, files.report, *files.plot, std::cerr, bp::RunClock::now(),
-                           asa ? bp::ReportMode::Asa : bp::ReportMode::Rendered);
+                           asa ? bp::ReportMode::Asa : bp::ReportMode::Rendered,
+                           pointsTable.get());
     files.report.flush();
     files.plot->flush();
+    if (pointsTable) {
+        pointsTable->flush();
+        if (!pointsFile) {
+            std::cerr << "bridgeplan: the points file " << points << " could not be written\n";
+            return 1;
+        }
+    }
     return result.exitStatus;
 }

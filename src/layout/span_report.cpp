@@ -139,6 +139,7 @@ void reportTLinePoint(RunContext& ctx, int i, int n) {
     row.lit(" T ").I(2, i);
     pointColumns(row, ctx.wp, angle, tline).lit("/").A(4, tline.code.view());
     ctx.report.write(row);
+    tabulateTLinePoint(ctx, n, i);
     drawTLinePoint(ctx, n, i);
     if (needsSignOverprint(angle)) writeSignOverprint(ctx, POINT_ROW_SIGN_COLUMN);
 }

@@ -46,6 +46,7 @@ void reportRequest(RunContext& ctx, int i) {
                          .F(11, 4, surface.elevation).A(1, std::string_view(mark, 1))
                          .F(10, 4, so.offset).F(12, 4, x).F(12, 4, y).X(2).A(4, card.text(5, 4))
                          .X(2).A(20, card.text(29, 20)));
+    tabulateCoordinatePoint(ctx, number, x, y, so, surface, card.text(5, 4), card.text(29, 20));
 }
 
 }  // namespace

@@ -59,11 +59,13 @@ void runProblem(RunContext& ctx, const Card& card) {
 }  // namespace
 
 RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostream& plot,
-               std::ostream& diagnostics, const RunClock& clock, ReportMode mode) {
+               std::ostream& diagnostics, const RunClock& clock, ReportMode mode,
+               PointsTable* points) {
     DeckReader deck(deckStream);
     Report report(reportStream, mode);
     RunContext ctx(deck, report, plot);
     ctx.clock = clock;
+    ctx.points = points;
     RunResult result;
 
     std::optional<Card> card = deck.next();

@@ -6,6 +6,7 @@
 #include <istream>
 #include <ostream>
 
+#include "run/points_table.hpp"
 #include "run/report.hpp"
 #include "run/run_clock.hpp"
 
@@ -20,6 +21,7 @@ struct RunResult {
 // Processes a whole deck. Plain-word diagnostics go to `diagnostics`; the
 // report and plot streams receive exactly the report and the plot file.
 RunResult MAIN(std::istream& deck, std::ostream& report, std::ostream& plot,
-               std::ostream& diagnostics, const RunClock& clock, ReportMode mode);
+               std::ostream& diagnostics, const RunClock& clock, ReportMode mode,
+               PointsTable* points = nullptr);
 
 }  // namespace bp

@@ -12,6 +12,7 @@
 #include "bridgeplan/transverse_table.hpp"
 #include "bridgeplan/work_point.hpp"
 #include "run/deck_reader.hpp"
+#include "run/points_table.hpp"
 #include "run/report.hpp"
 #include "run/run_clock.hpp"
 
@@ -53,6 +54,9 @@ struct RunContext {
     // Plot.
     PlotFrame frame;
     DrawingState drawing;
+
+    // Points table: every reported point at full precision; null when none was asked for.
+    PointsTable* points = nullptr;
 };
 
 }  // namespace bp

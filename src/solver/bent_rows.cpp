@@ -109,6 +109,7 @@ void reportBentPoint(RunContext& ctx, int line, int slot) {
     Record row('0');
     row.lit(" B ").A(2, bent.bentNumber);
     ctx.report.write(pointColumns(row, wp, angle, bent));
+    tabulateBentPoint(ctx, line, slot);
     drawBentPoint(ctx, line, slot);
     if (needsSignOverprint(angle)) writeSignOverprint(ctx, POINT_ROW_SIGN_COLUMN);
 }

@@ -42,6 +42,17 @@ check "missing deck creates no report" [ ! -e out.txt ]
 check "empty deck exits 1" [ $? -eq 1 ]
 check "empty deck says so" grep -q "empty" stderr.txt
 
+# The points table: a header row even for a run without points; an
+# existing file is refused like a report, before anything is written.
+"$exe" --force --points points.csv deck.txt report.txt 2>/dev/null
+check "--points writes the header" grep -q '^problem,span,long_line,row,' points.csv
+echo keep >points.csv
+rm -f fresh.txt
+"$exe" --points points.csv deck.txt fresh.txt 2>stderr.txt
+check "existing points file refused with 2" [ $? -eq 2 ]
+check "refused points file untouched" [ "$(cat points.csv)" = keep ]
+check "refused run writes no report" [ ! -e fresh.txt ]
+
 "$exe" --help >help.txt 2>&1
 check "--help exits 0" [ $? -eq 0 ]
 check "--help shows usage" grep -q "DECK" help.txt
