@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all build test demo clean bootstrap
+.PHONY: all build test demo clean bootstrap sanitize fuzz bench
 
 all: build
 
@@ -24,5 +24,32 @@ demo: build
 	    $(BUILD)/bridgeplan --force $$deck out/$$name.rpt out/$$name.plt || exit 1; \
 	done
 
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+SANITIZE_BUILD ?= build-sanitize
+sanitize: bootstrap
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBRIDGEPLAN_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	@cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	    ctest --output-on-failure -j $(JOBS)
+
+# The deck fuzzer (libFuzzer, clang++) for FUZZ_SECONDS, seeded with every
+# example and test deck; a finding is left in $(FUZZ_BUILD)/findings/.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz:
+	@scripts/bootstrap_fuzz
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DBRIDGEPLAN_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target deck_fuzzer
+	@mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/seeds $(FUZZ_BUILD)/findings
+	@cp examples/*.deck tests/decks/*.deck $(FUZZ_BUILD)/seeds/
+	@$(FUZZ_BUILD)/deck_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=1024 \
+	    -max_len=8192 -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/findings/ \
+	    $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/seeds
+
+# Throughput of a large generated deck against the I/O floor (not a test).
+bench: build
+	@bench/run_bench.sh $(BUILD)/bridgeplan
+
 clean:
-	rm -rf $(BUILD) out
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) out

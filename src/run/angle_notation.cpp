@@ -17,6 +17,14 @@ double foldAngle(double a) {
 // seconds S, printed as S / 100 (tens digit) and (S mod 100) / 10.
 AngleParts splitAngle(double a) {
     AngleParts p;
+    if (!std::isfinite(a) || std::fabs(a) > 1e6) {
+        // No angle to print (or none an angle field could hold): parts that
+        // print as asterisks in every field rather than a number cut to fit.
+        p.degrees = 1000000000L;
+        p.minuteTens = p.minuteUnits = p.secondTens = 100;
+        p.secondRest = std::nan("");
+        return p;
+    }
     double sign = a < 0 ? -1.0 : 1.0;
     p.negative = a < 0;
     double degrees = a * 180.0 / PI + sign / 72000.0;

@@ -1,0 +1,69 @@
+#!/bin/sh
+# Speed benchmark (not a test: it asserts no time). Generates a large valid
+# deck, runs bridgeplan on it with the report and plot on disk, and prints
+# report rows and megabytes per second, peak resident memory, and the wall
+# time against copying the same output files on the same disk (the I/O
+# floor). A deck ten times larger is run once more for its peak memory.
+#
+# usage: run_bench.sh BRIDGEPLAN [WORKDIR]; BENCH_PROBLEMS (default 60)
+set -eu
+exe=$(realpath "$1")
+work=${2:-$(dirname "$exe")/bench}
+problems=${BENCH_PROBLEMS:-60}
+here=$(dirname "$0")
+mkdir -p "$work"
+trap 'rm -f "$work"/*.rpt "$work"/*.plt "$work"/*.copy "$work"/*.deck' EXIT
+
+# run DECK NAME: runs bridgeplan, leaves wall seconds, user+sys seconds and
+# peak kilobytes in $work/NAME.stats
+run() {
+    /usr/bin/time -f "%e %U %S %M" -o "$work/$2.stats" \
+        "$exe" --force "$1" "$work/$2.rpt" "$work/$2.plt" 2>"$work/$2.stderr"
+    sync
+}
+
+# floor NAME: seconds to copy the run's output files on the same disk
+floor() {
+    rm -f "$work/$1.rpt.copy" "$work/$1.plt.copy"
+    /usr/bin/time -f "%e" -o "$work/$1.floor" sh -c \
+        "cp '$work/$1.rpt' '$work/$1.rpt.copy' && cp '$work/$1.plt' '$work/$1.plt.copy' && sync"
+    rm -f "$work/$1.rpt.copy" "$work/$1.plt.copy"
+}
+
+report() { # NAME PROBLEMS
+    read -r wall user sys kb <"$work/$1.stats"
+    read -r copy <"$work/$1.floor"
+    rows=$(wc -l <"$work/$1.rpt")
+    points=$(grep -c -E '^ [BAT] +[0-9]+ +-?[0-9]+\+' "$work/$1.rpt" || true)
+    bytes=$(($(wc -c <"$work/$1.rpt") + $(wc -c <"$work/$1.plt")))
+    rbytes=$(wc -c <"$work/$1.rpt")
+    awk -v n="$2" -v wall="$wall" -v cpu="$user $sys" -v kb="$kb" -v copy="$copy" \
+        -v rows="$rows" -v points="$points" -v rbytes="$rbytes" -v bytes="$bytes" 'BEGIN {
+        split(cpu, c, " "); busy = c[1] + c[2]
+        if (wall <= 0) wall = 0.01
+        if (copy <= 0) copy = 0.01
+        printf "  deck of %d problems: %d report rows (%d point rows), report %.1f MB, plot %.1f MB\n",
+            n, rows, points, rbytes / 1e6, (bytes - rbytes) / 1e6
+        printf "  wall %.2f s (user+sys %.2f s)\n", wall, busy
+        printf "  report rows per second:      %12.0f\n", rows / wall
+        printf "  report megabytes per second: %12.1f\n", rbytes / 1e6 / wall
+        printf "  peak resident memory:        %12.1f MB\n", kb / 1024
+        printf "  I/O floor (cp of the output) %12.2f s; bridgeplan takes %.1f times it\n",
+            copy, wall / copy
+    }'
+}
+
+echo "bench: generating decks of $problems and $((problems * 10)) problems"
+/usr/bin/python3 "$here/make_deck.py" "$problems" >"$work/small.deck"
+/usr/bin/python3 "$here/make_deck.py" "$((problems * 10))" >"$work/large.deck"
+
+run "$work/small.deck" small
+floor small
+echo "bench: $problems problems"
+report small "$problems"
+rm -f "$work/small.rpt" "$work/small.plt"
+
+run "$work/large.deck" large
+floor large
+echo "bench: $((problems * 10)) problems"
+report large "$((problems * 10))"
