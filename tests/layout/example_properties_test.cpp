@@ -104,9 +104,21 @@ double distanceToStraight(int form, double slope, double intercept, double x, do
     return form == 1 ? (y - slope * x - intercept) / q : (x - slope * y - intercept) / q;
 }
 
-// Checks the tables of the span just run against the span's geometry.
-void checkSpan(RunContext& ctx, const std::string& pageText, const std::string& where) {
+// Distance from the centre of the spiral's mainline piece that a point at
+// polar angle theta should have: |r0 + |a| (theta0 - theta)|, with a the
+// rate (ft of radius per radian), r0 the signed radius and theta0 the
+// radial direction of the spiral's reference (moved to the back bent).
+double spiralDistance(const LongitudinalLine& spiral, double theta) {
+    double turn = spiral.radiusSq - theta;
+    turn = std::remainder(turn, 2 * std::acos(-1.0));
+    return std::fabs(spiral.radius + std::fabs(spiral.slope) * turn);
+}
+
+// Checks the tables of the span just run against the span's geometry;
+// returns the number of points checked against a spiral.
+int checkSpan(RunContext& ctx, const std::string& pageText, const std::string& where) {
     auto tables = parseTables(pageText);
+    int spiralPoints = 0;
     // Previous point of each transverse slot in this span.
     std::map<int, std::pair<double, double>> previous;
     for (auto& [n, rows] : tables) {
@@ -163,6 +175,11 @@ void checkSpan(RunContext& ctx, const std::string& pageText, const std::string& 
                 } else if (refState == 0) {
                     EXPECT_NEAR(std::hypot(r.x - rl.slope, r.y - rl.intercept), rl.radius + line.dr, TOLERANCE)
                         << at << " radial point not at DR from its reference circle";
+                } else {   // moved radially by DR from the reference spiral
+                    const AlignmentSegment& c = ctx.alignment.segments[refState];
+                    double theta = std::atan2(r.y - c.yc, r.x - c.xc);
+                    EXPECT_NEAR(std::hypot(r.x - c.xc, r.y - c.yc), spiralDistance(rl, theta) + line.dr, TOLERANCE)
+                        << at << " radial point not at DR from its reference spiral";
                 }
             } else if (spanState < 0) {
                 EXPECT_NEAR(r.offset, d, TOLERANCE) << at << " off the line that follows the mainline";
@@ -172,6 +189,12 @@ void checkSpan(RunContext& ctx, const std::string& pageText, const std::string& 
             } else if (spanState == 0) {
                 EXPECT_NEAR(std::hypot(r.x - line.slope, r.y - line.intercept), line.radius, TOLERANCE)
                     << at << " off its circular longitudinal line";
+            } else {   // a spiral about the centre of mainline piece spanState
+                const AlignmentSegment& c = ctx.alignment.segments[spanState];
+                double theta = std::atan2(r.y - c.yc, r.x - c.xc);
+                EXPECT_NEAR(std::hypot(r.x - c.xc, r.y - c.yc), spiralDistance(line, theta), TOLERANCE)
+                    << at << " off its spiral longitudinal line";
+                ++spiralPoints;
             }
 
             // DT TO BT of the bent rows.
@@ -191,19 +214,24 @@ void checkSpan(RunContext& ctx, const std::string& pageText, const std::string& 
             if (!cons) previous[slot] = {r.x, r.y};
         }
     }
+    return spiralPoints;
 }
 
-// Runs the problems of a deck span by span, checking each span.
-void replay(const std::string& deckText, const std::string& mainReport, const std::string& name) {
+// Runs the problems of a deck span by span, checking each span; returns
+// the number of spiral points checked.
+int replay(const std::string& deckText, const std::string& mainReport, const std::string& name) {
     std::istringstream deckStream(deckText);
     DeckReader deck(deckStream);
     std::ostringstream reportText, plot;
     Report report(reportText, ReportMode::Asa);
     RunContext ctx(deck, report, plot);
-    int spans = 0;
+    int spans = 0, spiralPoints = 0;
     while (auto card = deck.next()) {
         if (card->column(1) == '9') break;
-        ASSERT_EQ(card->column(1), '*') << name;
+        if (card->column(1) != '*') {
+            ADD_FAILURE() << name << ": a problem does not start with a problem card";
+            return spiralPoints;
+        }
         ctx.problem.number = std::string(card->text(5, 4));
         readAlignmentGroups(ctx);
         ctx.drawing.reset();
@@ -218,19 +246,21 @@ void replay(const std::string& deckText, const std::string& mainReport, const st
             report.flush();
             std::string page = reportText.str().substr(start);
             EXPECT_NE(mainReport.find(page), std::string::npos) << name << ": the replay differs from the run";
-            checkSpan(ctx, page, name + " problem " + ctx.problem.number + " span " + ctx.span.spanId);
+            spiralPoints += checkSpan(ctx, page, name + " problem " + ctx.problem.number + " span " + ctx.span.spanId);
             ++spans;
             if (next == AfterSpan::NewLines) readLongitudinalLines(ctx);
             more = next != AfterSpan::EndOfProblem;
         }
     }
     EXPECT_GT(spans, 0) << name;
+    return spiralPoints;
 }
 
 }  // namespace
 
 TEST(ExampleDecks, PointsLieOnTheirLinesAndDistancesAgree) {
     auto decks = exampleDecks();
+    int spiralPoints = 0;
     for (const auto& path : decks) {
         std::string name = path.stem().string();
         std::string deckText = readFile(path);
@@ -240,6 +270,7 @@ TEST(ExampleDecks, PointsLieOnTheirLinesAndDistancesAgree) {
         RunResult result = MAIN(deckStream, report, plot, diagnostics, clock, ReportMode::Asa);
         EXPECT_EQ(result.exitStatus, 0) << name << ": " << diagnostics.str();
         EXPECT_EQ(result.abandoned, 0) << name << ": " << diagnostics.str();
-        if (result.abandoned == 0) replay(deckText, report.str(), name);
+        if (result.abandoned == 0) spiralPoints += replay(deckText, report.str(), name);
     }
+    EXPECT_GT(spiralPoints, 0) << "no example has a point on a spiral line";
 }
