@@ -5,6 +5,7 @@
 // longitudinal line.
 #include "layout/transverse_lines.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -25,8 +26,12 @@ TransverseAngle decodeTransverseAngle(double packed) {
     double r = packed >= 0 ? 0.5 : -0.5;
     double w = std::trunc((packed - 10.0 * d) * 10000.0 + r);
     double m = std::trunc(w / 1000.0);
-    a.degrees = static_cast<long>(d);
-    a.minutes = static_cast<long>(m);
+    // Whole degrees and minutes as integers, held below any echo field's
+    // width when the card's value is beyond every angle (1E300 prints as
+    // asterisks, and converting it would overflow).
+    constexpr double WIDEST = 1e9;
+    a.degrees = static_cast<long>(std::clamp(d, -WIDEST, WIDEST));
+    a.minutes = static_cast<long>(std::clamp(m, -WIDEST, WIDEST));
     a.seconds = (w - 1000.0 * m) / 10.0;
     a.radians = ((a.seconds / 60.0 + m) / 60.0 + d) * PI / 180.0;
     return a;

@@ -212,3 +212,63 @@ TEST(HostileDecks, CutOffAfterEveryCard) {
         }
     }
 }
+
+namespace {
+
+// The example deck with some of its cards (1-based line numbers) replaced.
+std::string exampleWith(const std::string& name, const std::map<int, std::string>& replaced) {
+    auto cards = cardsOf(exampleDeck(name));
+    for (const auto& [line, card] : replaced) cards[static_cast<std::size_t>(line - 1)] = card;
+    return deckOf(cards);
+}
+
+}  // namespace
+
+// Bridges whose geometry has no answer: bents and T-lines parallel to the
+// lines they should cross, spans of no length, a T-line through one point
+// twice, spirals tapered far beyond any real girder.
+TEST(HostileDecks, GeometryWithoutAnAnswer) {
+    struct Case {
+        const char* what;
+        const char* example;
+        std::map<int, std::string> cards;
+        int error;   // -1: completes; 0: any error number
+    };
+    const std::vector<Case> cases = {
+        {"ahead bent parallel to the girders", "straight_lines",
+         {{15, "A1 2SKEW  380.0000 9000000    0.0000CL PIER 2    C"}}, 0},
+        {"back bent parallel to the girders", "straight_lines",
+         {{14, "B1 1SKEW  300.0000 9000000    0.0000CL BRG ABUT 1C"}}, 0},
+        {"bent along the radius of a curve never meets the offset mainline", "compound_curve",
+         {{14, "B1 1SKEW 2330.0000 9000000    0.0000CL BRG ABUT 1C"}}, 15},
+        {"span of zero length", "straight_lines", {{15, "A1 2SKEW  300.0000-2000000    0.0000CL PIER 2    C"}}, -1},
+        {"ahead bent the same as the back bent", "straight_lines",
+         {{15, "A1 1SKEW  300.0000-2000000    0.0000CL BRG ABUT 1C"}}, -1},
+        {"ahead bent parallel to the back bent at no distance", "straight_lines",
+         {{15, "A1 2PARL  300.0000-2000000    0.0000CL PIER 2    C"}}, 16},
+        {"T-line parallel to the girders", "straight_lines",
+         {{16, "T 1SKEW       340.0000  09000000   0DIAPHRAGM"}}, 0},
+        {"T-line at no angle to its girder", "straight_lines",
+         {{16, "T 1ANGLDISTB   40.0000 200000000   0DIAPHRAGM"}}, 11},
+        {"T-line through the same point twice", "straight_lines",
+         {{17, "T 2PTPTDISTB   30.0000 1 30.0000B 10JOINT"}}, -1},
+        {"T-line through the same coordinates twice", "straight_lines",
+         {{19, "T            -150.0000  1020.000"}}, -1},
+        {"T-line along the radius, parallel to a chord", "compound_curve",
+         {{16, "T 1SKEW      2380.0000  09000000   0DIAPHRAGM RAD."}}, 0},
+        {"girder tapered 5000 percent", "compound_curve",
+         {{11, "7 4STP    -13.5000 2400.0000 5000.0000    0.00000GIRDER D                      C"}}, -1},
+        {"girder tapered -9999 percent", "compound_curve",
+         {{11, "7 4STP    -13.5000 2400.0000-9999.0000    0.00000GIRDER D                      C"}}, 17},
+        {"spiral girder crossed at a flat angle", "compound_curve",
+         {{11, "7 4STP    -13.5000 2400.0000 5000.0000    0.00000GIRDER D                      C"},
+          {16, "T 1SKEW      2380.0000  08959000   0DIAPHRAGM RAD."}}, 0},
+        {"circle of a ten-thousandth of a foot", "compound_curve",
+         {{11, "7 4COS    -13.5000 2400.0000    0.0001    0.00000GIRDER D                      C"}}, 15},
+    };
+    for (const Case& c : cases) {
+        const int printed = expectContained(exampleWith(c.example, c.cards), std::max(c.error, 0), c.what);
+        if (c.error < 0) EXPECT_EQ(printed, 0) << c.what;
+        else EXPECT_NE(printed, 0) << c.what;
+    }
+}
