@@ -208,7 +208,8 @@ private:
         auto angle = realField(afterKey(parts[4], "AN="));
         if (!angle) throw Malformed{fmt::format("the text angle \"{}\" is not a number", parts[4])};
         e.textAngle = *angle;
-        if (e.textHeight <= 0) throw Malformed{fmt::format("a text height of {}", e.textHeight)};
+        if (e.textHeight <= 0 || e.textWidth <= 0)
+            throw Malformed{fmt::format("a text of height {} and width {}", e.textHeight, e.textWidth)};
         const std::size_t start = static_cast<std::size_t>(parts[5].data() - rest.data());
         e.text = std::string(rest.substr(start));
         add(std::move(e), lineNumber);

@@ -80,6 +80,16 @@ private:
     double v(std::int64_t y) const { return top_ - double(y); }
     double pixels(double px) const { return px / pixelsPerUnit_; }
 
+    // The text of the label that follows a point marker (before the next
+    // marker), shown when the pointer rests on the point: the labels are
+    // small beside a whole bridge.
+    std::string labelOf(const Element& marker) const {
+        const Element* end = drawing_.elements.data() + drawing_.elements.size();
+        for (const Element* e = &marker + 1; e != end && e->kind != ElementKind::Marker; ++e)
+            if (e->kind == ElementKind::Text && e->pen.inLabel) return e->text;
+        return {};
+    }
+
     // Stroke colour, weight and dashes of a pen; dots are dashes of length
     // zero with round caps.
     std::string stroke(const Pen& pen) const {
@@ -106,11 +116,15 @@ private:
             fmt::print(out_, "<polyline points=\"{}\" {}/>\n", points, stroke(el.pen));
             break;
         }
-        case ElementKind::Marker:
-            fmt::print(out_, "<circle cx=\"{:.0f}\" cy=\"{:.0f}\" r=\"{:.1f}\" fill=\"{}\"/>\n",
+        case ElementKind::Marker: {
+            fmt::print(out_, "<circle cx=\"{:.0f}\" cy=\"{:.0f}\" r=\"{:.1f}\" fill=\"{}\"",
                        u(el.points[0].x), v(el.points[0].y),
                        pixels(1.5 + weightOf(el.pen.lineType)), colourOf(el.pen.colour).svg);
+            const std::string label = labelOf(el);
+            if (label.empty()) fmt::print(out_, "/>\n");
+            else fmt::print(out_, "><title>{}</title></circle>\n", xmlEscaped(label));
             break;
+        }
         case ElementKind::Text: text(el); break;
         case ElementKind::Arc: arc(el); break;
         }

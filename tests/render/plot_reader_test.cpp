@@ -175,5 +175,24 @@ TEST(DrawingWriters, SvgTurnsYUpwardsAndDxfArcsRunCounterClockwise) {
     EXPECT_NE(svg.str().find(" 0 0 1 "), std::string::npos) << svg.str();
 }
 
+TEST(DrawingWriters, APointMarkerCarriesTheTextOfItsLabel) {
+    const PlotFile f = read(std::string(HEADER) +
+                            "LAC/LT=3,LC=2,LS=0\nOVR/20\n"
+                            "LST/OP,         0,         0,         0,         0\n"
+                            "LAC/LT=0,LC=0,LS=0\nOVR/43\nASC/-1\n"
+                            "LST/OP,         0,         0,      1000,      1000\n"
+                            "TXT/TH=      6000,TW=      6000,OR=      1000,      1000,AN=0.0,EL.9.500\n"
+                            "ASC/0\n"
+                            "LST/OP,     50000,         0,     50000,         0\n");
+    ASSERT_TRUE(f.diagnostics.empty());
+    std::ostringstream svg;
+    writeSvg(svg, f.drawings[0], "t");
+    const std::string s = svg.str();
+    EXPECT_NE(s.find("\"#138a13\"><title>EL.9.500</title></circle>"), std::string::npos) << s;
+    // The second marker has no label of its own.
+    EXPECT_EQ(s.find("<title>", s.find("</circle>")), std::string::npos);
+    EXPECT_NE(s.find("<text x="), std::string::npos);
+}
+
 }  // namespace
 }  // namespace bp::render
