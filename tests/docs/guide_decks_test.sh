@@ -7,7 +7,9 @@
 #   - a line "<!-- cards: FILE -->" says the same of the page's card deck.
 # Column rulers ("----+----1...") in a block are not cards. Each deck must
 # run to its end with exit status 0, no ERROR record in its report and
-# nothing on standard error.
+# nothing on standard error. Report rows quoted in ```text blocks (lines with
+# a station at columns 7-13, such as " B  1     13+91.8107 ...") must be rows
+# of one of the example reports, as printed.
 set -u
 exe="$1"
 top="$2"
@@ -82,6 +84,20 @@ for page in "$top"/docs/*.md; do
         run_deck "$block" "$label"
     done
 done
+
+# Quoted report rows.
+for page in "$top"/docs/*.md; do
+    awk '/^```/ { inside = !inside; text = ($1 == "```text"); next }
+         inside && text && substr($0, 13, 1) == "+" && $0 ~ /^ [BATP]/ { print }' "$page" |
+    while IFS= read -r row; do
+        if ! grep -qxF -- "$row" "$top"/examples/*.rpt; then
+            echo "FAILED: docs/$(basename "$page") quotes a row no example report prints:" >&2
+            echo "$row" >&2
+            echo fail >"$work/rows.failed"
+        fi
+    done
+done
+[ -f "$work/rows.failed" ] && fail=1
 
 if [ $decks -eq 0 ]; then
     echo "FAILED: no deck found in docs/*.md" >&2
