@@ -55,15 +55,24 @@ public:
     }
 
 private:
-    std::array<char, 128> buf_{};
+    std::array<char, 128> buf_;   // written before it is read
     std::size_t len_ = 0;
 };
 
+// The lines of a fixed group, each with its LF, in one write.
 void writeLines(std::ostream& out, std::initializer_list<std::string_view> lines) {
+    std::array<char, 128> buf;
+    std::size_t len = 0;
     for (std::string_view line : lines) {
-        out.write(line.data(), static_cast<std::streamsize>(line.size()));
-        out.put('\n');
+        if (len + line.size() + 1 > buf.size()) {
+            out.write(buf.data(), static_cast<std::streamsize>(len));
+            len = 0;
+        }
+        std::memcpy(buf.data() + len, line.data(), line.size());
+        len += line.size();
+        buf[len++] = '\n';
     }
+    out.write(buf.data(), static_cast<std::streamsize>(len));
 }
 
 }  // namespace

@@ -4,10 +4,25 @@
 
 namespace bp {
 
+// Only the card's columns (and one more, for a CR after the 80th) are kept
+// of a line: a line of any length costs no more memory than a card.
 std::optional<Card> DeckReader::next() {
-    if (!std::getline(in_, line_)) return std::nullopt;
+    if (!in_) return std::nullopt;
+    std::streambuf* in = in_.rdbuf();
+    using traits = std::streambuf::traits_type;
+    int c = in->sbumpc();
+    if (traits::eq_int_type(c, traits::eof())) {
+        in_.setstate(std::ios::eofbit | std::ios::failbit);
+        return std::nullopt;
+    }
+    constexpr std::size_t KEPT = Card::COLUMNS + 1;
+    line_.clear();
+    std::size_t length = 0;
+    for (; !traits::eq_int_type(c, traits::eof()) && c != '\n'; c = in->sbumpc(), ++length)
+        if (length < KEPT) line_.push_back(traits::to_char_type(c));
+    if (traits::eq_int_type(c, traits::eof())) in_.setstate(std::ios::eofbit);
     ++lineNumber_;
-    if (!line_.empty() && line_.back() == '\r') line_.pop_back();
+    if (length <= KEPT && !line_.empty() && line_.back() == '\r') line_.pop_back();
     return Card(line_, lineNumber_);
 }
 

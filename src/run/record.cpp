@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include <fmt/format.h>
@@ -16,69 +17,77 @@ namespace {
 constexpr int MAX_FAST_DECIMALS = 15;
 constexpr double POWERS_OF_TEN[MAX_FAST_DECIMALS + 1] = {
     1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr unsigned long long INTEGER_POWERS_OF_TEN[MAX_FAST_DECIMALS + 1] = {
+    1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL, 10000000ULL, 100000000ULL,
+    1000000000ULL, 10000000000ULL, 100000000000ULL, 1000000000000ULL, 10000000000000ULL,
+    100000000000000ULL, 1000000000000000ULL};
 
-// Digits of an unsigned integer, right to left, ending at `end`; returns the
-// first digit's position.
-char* digitsBackwards(char* end, unsigned long long n) {
-    do {
-        *--end = static_cast<char>('0' + n % 10);
-        n /= 10;
-    } while (n != 0);
+// "00" to "99", for two digits at a time.
+constexpr char DIGIT_PAIRS[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+int digitCount(unsigned long long n) {
+    int count = 1;
+    for (; n >= 100; n /= 100) count += 2;
+    return n >= 10 ? count + 1 : count;
+}
+
+// Exactly `count` digits of n (the lowest ones, zero-filled), right to left
+// ending at `end`; returns the position of the first.
+char* digitsBackwards(char* end, unsigned long long n, int count) {
+    // 32-bit arithmetic once the rest fits: most fields are short.
+    for (; count >= 2 && n > 0xFFFFFFFFULL; count -= 2) {
+        const unsigned pair = static_cast<unsigned>(n % 100) * 2;
+        n /= 100;
+        *--end = DIGIT_PAIRS[pair + 1];
+        *--end = DIGIT_PAIRS[pair];
+    }
+    auto small = static_cast<std::uint32_t>(n);
+    for (; count >= 2; count -= 2) {
+        const unsigned pair = (small % 100) * 2;
+        small /= 100;
+        *--end = DIGIT_PAIRS[pair + 1];
+        *--end = DIGIT_PAIRS[pair];
+    }
+    if (count == 1) *--end = static_cast<char>('0' + small % 10);
     return end;
 }
 
-// The magnitude v >= 0 (finite) rounded to d decimals as "I.FFF" (for d = 0
-// "I"), written to `out`; the length, or 0 when this quick path cannot
-// decide. It forms round(v * 10^d) exactly: p = fl(v * 10^d) and e =
-// v * 10^d - p (exact by the fused multiply-add) decide the rounding of the
-// fraction p - floor(p) against one half, which is exact while p < 2^51. An
-// exact tie, or a larger value, is left to the general conversion, so both
-// paths give the correctly rounded decimal.
-int roundedDigitsQuick(double v, int decimals, char* out) {
-    if (decimals < 0 || decimals > MAX_FAST_DECIMALS) return 0;
+void fill(char* out, int width, char ch) {
+    for (int i = 0; i < width; ++i) out[i] = ch;
+}
+
+// round(v * 10^d) for v >= 0 (finite), exactly, into `scaled`; false when
+// this quick path cannot decide. With p = fl(v * 10^d) and e = v * 10^d - p
+// (exact by the fused multiply-add), the fraction p - floor(p) against one
+// half decides, and that comparison is exact while p < 2^51. An exact tie,
+// or a larger value, is left to the general conversion, so both paths give
+// the correctly rounded decimal.
+bool roundScaled(double v, int decimals, unsigned long long& scaled) {
+    if (decimals < 0 || decimals > MAX_FAST_DECIMALS) return false;
     const double scale = POWERS_OF_TEN[decimals];
     const double p = v * scale;
-    if (!(p < 0x1p51)) return 0;
+    if (!(p < 0x1p51)) return false;
     const double e = std::fma(v, scale, -p);
     const double whole = std::floor(p);
     const double half = (p - whole) - 0.5;
     bool up;
     if (half != 0) up = half > 0;
     else if (e != 0) up = e > 0;
-    else return 0;
-    unsigned long long n = static_cast<unsigned long long>(whole) + (up ? 1 : 0);
-    char buf[40];
-    char* end = buf + sizeof buf;
-    char* first = end;
-    for (int i = 0; i < decimals; ++i) {
-        *--first = static_cast<char>('0' + n % 10);
-        n /= 10;
-    }
-    if (decimals > 0) *--first = '.';
-    first = digitsBackwards(first, n);
-    const int length = static_cast<int>(end - first);
-    std::memcpy(out, first, static_cast<std::size_t>(length));
-    return length;
+    else return false;
+    scaled = static_cast<unsigned long long>(whole) + (up ? 1 : 0);
+    return true;
 }
 
-}  // namespace
-
-// Fw.d: the value rounded to d decimals, right-justified in w columns. The
-// zero before the point of a value below 1 is written only when there is
-// room for it (-.50 in F4.2); a value that does not fit is w asterisks; a
-// value that rounds to zero has no sign.
-void formatFixed(char* out, int width, int decimals, double value) {
-    if (!std::isfinite(value)) {
-        std::memset(out, '*', static_cast<std::size_t>(width));
-        return;
-    }
+// The general conversion: the decimal text of |value| by the formatting
+// library, then the same field rules.
+void formatFixedInGeneral(char* out, int width, int decimals, double value) {
     char text[520];
     char* body = text + 1;   // room for the sign before the digits
-    int length = roundedDigitsQuick(std::fabs(value), decimals, body);
-    if (length == 0) {
-        auto end = fmt::format_to_n(body, sizeof text - 3, "{:.{}f}", std::fabs(value), decimals).out;
-        length = static_cast<int>(end - body);
-    }
+    auto end = fmt::format_to_n(body, sizeof text - 3, "{:.{}f}", std::fabs(value), decimals).out;
+    int length = static_cast<int>(end - body);
     if (decimals == 0) body[length++] = '.';
     const bool allZero = std::all_of(body, body + length, [](char c) { return c == '0' || c == '.'; });
     char* first = body;
@@ -87,7 +96,6 @@ void formatFixed(char* out, int width, int decimals, double value) {
         ++length;
     }
     if (length > width && decimals > 0) {
-        // Drop the leading zero of "0.xx" when that makes it fit.
         char* zero = first[0] == '-' ? first + 1 : first;
         if (zero + 1 < first + length && zero[0] == '0' && zero[1] == '.') {
             std::memmove(zero, zero + 1, static_cast<std::size_t>(first + length - zero - 1));
@@ -95,27 +103,61 @@ void formatFixed(char* out, int width, int decimals, double value) {
         }
     }
     if (length > width) {
-        std::memset(out, '*', static_cast<std::size_t>(width));
+        fill(out, width, '*');
         return;
     }
-    std::memset(out, ' ', static_cast<std::size_t>(width - length));
+    fill(out, width - length, ' ');
     std::memcpy(out + width - length, first, static_cast<std::size_t>(length));
 }
 
-void formatInteger(char* out, int width, long long value) {
-    char buf[24];
-    char* end = buf + sizeof buf;
-    const unsigned long long magnitude =
-        value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
-    char* first = digitsBackwards(end, magnitude);
-    if (value < 0) *--first = '-';
-    const int n = static_cast<int>(end - first);
-    if (n > width) {
-        std::memset(out, '*', static_cast<std::size_t>(width));
+}  // namespace
+
+// Fw.d: the value rounded to d decimals, right-justified in w columns. The
+// zero before the point of a value below 1 is written only when there is
+// room for it (-.50 in F4.2); a value that does not fit is w asterisks; a
+// value that rounds to zero has no sign; F5.0 shows 12 as "  12.".
+void formatFixed(char* out, int width, int decimals, double value) {
+    if (!std::isfinite(value)) {
+        fill(out, width, '*');
         return;
     }
-    std::memset(out, ' ', static_cast<std::size_t>(width - n));
-    std::memcpy(out + width - n, first, static_cast<std::size_t>(n));
+    unsigned long long scaled = 0;
+    if (!roundScaled(std::fabs(value), decimals, scaled)) {
+        formatFixedInGeneral(out, width, decimals, value);
+        return;
+    }
+    const unsigned long long whole = scaled / INTEGER_POWERS_OF_TEN[decimals];
+    const unsigned long long fraction = scaled % INTEGER_POWERS_OF_TEN[decimals];
+    const bool negative = std::signbit(value) && scaled != 0;
+    int wholeDigits = digitCount(whole);
+    int length = wholeDigits + 1 + decimals + (negative ? 1 : 0);
+    if (length > width && decimals > 0 && whole == 0) {
+        wholeDigits = 0;   // "-.50": the leading zero makes room
+        --length;
+    }
+    if (length > width) {
+        fill(out, width, '*');
+        return;
+    }
+    fill(out, width - length, ' ');
+    char* at = digitsBackwards(out + width, fraction, decimals);
+    *--at = '.';
+    at = digitsBackwards(at, whole, wholeDigits);
+    if (negative) *--at = '-';
+}
+
+void formatInteger(char* out, int width, long long value) {
+    const unsigned long long magnitude =
+        value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    const int digits = digitCount(magnitude);
+    const int length = digits + (value < 0 ? 1 : 0);
+    if (length > width) {
+        fill(out, width, '*');
+        return;
+    }
+    fill(out, width - length, ' ');
+    char* at = digitsBackwards(out + width, magnitude, digits);
+    if (value < 0) *--at = '-';
 }
 
 Record::Record(char control) {

@@ -40,7 +40,7 @@ public:
 
 private:
     void place(std::string_view s);
-    std::array<char, CAPACITY> buf_{};
+    std::array<char, CAPACITY> buf_;   // blank filled by the constructor
     int pos_ = 1;     // 0-based index of the next character
     int len_ = 1;     // characters written so far (high-water mark)
 };

@@ -4,8 +4,8 @@ namespace bp {
 
 void Report::emit() {
     if (!hasPending_) return;
+    pending_.push_back('\n');   // one write per line
     out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
-    out_.put('\n');
     hasPending_ = false;
     pending_.clear();
 }
