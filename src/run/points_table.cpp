@@ -135,7 +135,8 @@ void tabulateCoordinatePoint(const RunContext& ctx, long number, double x, doubl
     row.y = y;
     row.remarks = remarks;
     row.type = name;
-    ctx.points->write(ctx.problem.number, ctx.span.spanId, row);
+    // The coordinate page belongs to no span: its span cell stays empty.
+    ctx.points->write(ctx.problem.number, {}, row);
 }
 
 }  // namespace bp

@@ -76,8 +76,10 @@ def check_deck(exe, deck, work):
             value = float(row[column])
             if f"{value:.4f}" != printed(text) and f"{value:.4f}" != "-" + printed(text):
                 fail(f"{name} CSV line {k}: {column} {value!r} prints {printed(text)!r}")
-        if kind != "P" and not row["long_line"].isdigit():
-            fail(f"{name} CSV line {k}: no longitudinal line")
+        if kind != "P" and not (row["long_line"].isdigit() and row["span"]):
+            fail(f"{name} CSV line {k}: no longitudinal line or span")
+        if kind == "P" and (row["long_line"] or row["span"] or row["angle_deg"] or row["dt_to_bt_ft"]):
+            fail(f"{name} CSV line {k}: a coordinate request with a line, span, angle or distance")
 
 
 def main():
