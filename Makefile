@@ -46,7 +46,7 @@ fuzz:
 	@mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/seeds $(FUZZ_BUILD)/findings
 	@cp examples/*.deck tests/decks/*.deck $(FUZZ_BUILD)/seeds/
 	@$(FUZZ_BUILD)/deck_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=1024 \
-	    -max_len=8192 -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/findings/ \
+	    -max_len=8192 -dict=fuzz/deck.dict -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/findings/ \
 	    $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/seeds
 
 # Throughput of a large generated deck against the I/O floor (not a test).

@@ -68,6 +68,12 @@ int main(int argc, char** argv) {
                            pointsTable.get());
     files.report.flush();
     files.plot->flush();
+    // A report or plot cut short by a full disk must not pass for a whole one.
+    if (!files.report || !*files.plot) {
+        std::cerr << "bridgeplan: the " << (!files.report ? "report" : "plot")
+                  << " could not be written in full\n";
+        return 1;
+    }
     if (pointsTable) {
         pointsTable->flush();
         if (!pointsFile) {

@@ -45,7 +45,7 @@ report() { # NAME PROBLEMS
         printf "  deck of %d problems: %d report rows (%d point rows), report %.1f MB, plot %.1f MB\n",
             n, rows, points, rbytes / 1e6, (bytes - rbytes) / 1e6
         printf "  wall %.2f s (user+sys %.2f s)\n", wall, busy
-        printf "  report rows per second:      %12.0f\n", rows / wall
+        printf "  report rows per second:      %12.0f (point rows %.0f)\n", rows / wall, points / wall
         printf "  report megabytes per second: %12.1f\n", rbytes / 1e6 / wall
         printf "  peak resident memory:        %12.1f MB\n", kb / 1024
         printf "  I/O floor (cp of the output) %12.2f s; bridgeplan takes %.1f times it\n",
