@@ -14,19 +14,29 @@ here=$(dirname "$0")
 mkdir -p "$work"
 trap 'rm -f "$work"/*.rpt "$work"/*.plt "$work"/*.copy "$work"/*.deck' EXIT
 
-# run DECK NAME: runs bridgeplan, leaves wall seconds, user+sys seconds and
-# peak kilobytes in $work/NAME.stats
+# run DECK NAME: runs bridgeplan, leaves wall seconds, user and sys seconds
+# and peak kilobytes in $work/NAME.stats
 run() {
-    /usr/bin/time -f "%e %U %S %M" -o "$work/$2.stats" \
+    sync
+    start=$(date +%s%N)
+    /usr/bin/time -f "%U %S %M" -o "$work/$2.stats" \
         "$exe" --force "$1" "$work/$2.rpt" "$work/$2.plt" 2>"$work/$2.stderr"
+    end=$(date +%s%N)
+    cpu=$(cat "$work/$2.stats")
+    echo "$(((end - start) / 1000)) $cpu" | awk '{ print $1 / 1e6, $2, $3, $4 }' >"$work/$2.stats"
     sync
 }
 
-# floor NAME: seconds to copy the run's output files on the same disk
+# floor NAME: seconds to copy the run's output files on the same disk (both
+# timings start after a sync and end when the data is handed to the system)
 floor() {
     rm -f "$work/$1.rpt.copy" "$work/$1.plt.copy"
-    /usr/bin/time -f "%e" -o "$work/$1.floor" sh -c \
-        "cp '$work/$1.rpt' '$work/$1.rpt.copy' && cp '$work/$1.plt' '$work/$1.plt.copy' && sync"
+    sync
+    start=$(date +%s%N)
+    cp "$work/$1.rpt" "$work/$1.rpt.copy"
+    cp "$work/$1.plt" "$work/$1.plt.copy"
+    end=$(date +%s%N)
+    echo "$(((end - start) / 1000))" | awk '{ print $1 / 1e6 }' >"$work/$1.floor"
     rm -f "$work/$1.rpt.copy" "$work/$1.plt.copy"
 }
 
@@ -40,15 +50,15 @@ report() { # NAME PROBLEMS
     awk -v n="$2" -v wall="$wall" -v cpu="$user $sys" -v kb="$kb" -v copy="$copy" \
         -v rows="$rows" -v points="$points" -v rbytes="$rbytes" -v bytes="$bytes" 'BEGIN {
         split(cpu, c, " "); busy = c[1] + c[2]
-        if (wall <= 0) wall = 0.01
-        if (copy <= 0) copy = 0.01
+        if (wall <= 0) wall = 0.001
+        if (copy <= 0) copy = 0.001
         printf "  deck of %d problems: %d report rows (%d point rows), report %.1f MB, plot %.1f MB\n",
             n, rows, points, rbytes / 1e6, (bytes - rbytes) / 1e6
-        printf "  wall %.2f s (user+sys %.2f s)\n", wall, busy
+        printf "  wall %.3f s (user+sys %.2f s)\n", wall, busy
         printf "  report rows per second:      %12.0f (point rows %.0f)\n", rows / wall, points / wall
         printf "  report megabytes per second: %12.1f\n", rbytes / 1e6 / wall
         printf "  peak resident memory:        %12.1f MB\n", kb / 1024
-        printf "  I/O floor (cp of the output) %12.2f s; bridgeplan takes %.1f times it\n",
+        printf "  I/O floor (cp of the output) %12.3f s; bridgeplan takes %.1f times it\n",
             copy, wall / copy
     }'
 }

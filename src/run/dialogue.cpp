@@ -44,6 +44,8 @@ bool openDeck(const std::string& name, std::ostream& diagnostics, RunFiles& file
 
 bool openOutputs(const std::string& report, const std::string& plot, std::ostream& diagnostics,
                  RunFiles& files) {
+    files.reportBuffer = std::make_unique<char[]>(RunFiles::WRITE_BUFFER);
+    files.report.rdbuf()->pubsetbuf(files.reportBuffer.get(), RunFiles::WRITE_BUFFER);
     files.report.open(report, std::ios::binary | std::ios::trunc);
     if (!files.report) {
         diagnostics << fmt::format("bridgeplan: cannot write the report '{}': {}\n", report,
@@ -62,7 +64,10 @@ bool openOutputs(const std::string& report, const std::string& plot, std::ostrea
         files.plot = std::make_unique<std::ostream>(files.plotBuffer.get());
         return true;
     }
-    auto file = std::make_unique<std::ofstream>(plot, std::ios::binary | std::ios::trunc);
+    auto file = std::make_unique<std::ofstream>();
+    files.plotFileBuffer = std::make_unique<char[]>(RunFiles::WRITE_BUFFER);
+    file->rdbuf()->pubsetbuf(files.plotFileBuffer.get(), RunFiles::WRITE_BUFFER);
+    file->open(plot, std::ios::binary | std::ios::trunc);
     if (!*file) {
         diagnostics << fmt::format("bridgeplan: cannot write the plot file '{}': {}\n", plot,
                                    std::strerror(errno));

@@ -20,6 +20,10 @@ struct RunFiles {
     std::unique_ptr<std::ostream> plot;
     std::unique_ptr<std::streambuf> plotBuffer;
     std::FILE* scratch = nullptr;
+    // Write buffers of the report and plot files: a batch run's output goes
+    // to disk in large blocks rather than in many small writes.
+    static constexpr std::size_t WRITE_BUFFER = 1 << 18;
+    std::unique_ptr<char[]> reportBuffer, plotFileBuffer;
     ~RunFiles();
 };
 
