@@ -7,10 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "hostile_support.hpp"
+#include "run/deck_reader.hpp"
 
 using namespace bp::hostile;
 
@@ -271,4 +273,25 @@ TEST(HostileDecks, GeometryWithoutAnAnswer) {
         if (c.error < 0) EXPECT_EQ(printed, 0) << c.what;
         else EXPECT_NE(printed, 0) << c.what;
     }
+}
+
+// The reader keeps only a card's columns of a line: a CR right after the
+// 80th column, or far beyond it, is not part of the card, and a line with
+// no end at all still ends the deck cleanly.
+TEST(HostileDecks, CardColumnsOfAnyLine) {
+    const std::string columns = "7 1CRD     15.0000    0.0000    0.0000    0.00000LEFT EDGE OF DECK             E";
+    ASSERT_EQ(columns.size(), 80u);
+    std::istringstream in(columns + "\r\n" + columns + "YZ\r\n" + columns + std::string(3 << 20, '\r') + "\n" +
+                          std::string(1 << 20, '\0'));
+    bp::DeckReader deck(in);
+    for (int i = 1; i <= 3; ++i) {
+        auto card = deck.next();
+        ASSERT_TRUE(card) << i;
+        EXPECT_EQ(card->text(1, 80), columns) << i;
+        EXPECT_EQ(card->lineNumber(), i);
+    }
+    auto binary = deck.next();
+    ASSERT_TRUE(binary);
+    EXPECT_EQ(binary->text(1, 80), std::string(80, '\0'));
+    EXPECT_FALSE(deck.next());
 }
