@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <sstream>
 #include <string>
@@ -294,4 +295,29 @@ TEST(HostileDecks, CardColumnsOfAnyLine) {
     ASSERT_TRUE(binary);
     EXPECT_EQ(binary->text(1, 80), std::string(80, '\0'));
     EXPECT_FALSE(deck.next());
+}
+
+// A deck cut off in the middle of a line: the broken card is read as far as
+// it goes, and the run still ends with an error number, or cut short with
+// status 1, or, when only its remarks were lost, completes.
+TEST(HostileDecks, CutOffInTheMiddleOfALine) {
+    for (const char* base : {"span_kinds", "left_turn"}) {
+        const std::string deck = exampleDeck(base);
+        const DeckRun full = runDeck(deck);
+        for (std::size_t n = 1; n < deck.size(); n += 5) {
+            SCOPED_TRACE(std::string(base) + " cut after byte " + std::to_string(n));
+            const DeckRun cut = runDeck(deck.substr(0, n));
+            if (cut.status == 1) {
+                EXPECT_NE(cut.diagnostics.find("was cut short"), std::string::npos) << cut.diagnostics;
+            } else {
+                EXPECT_EQ(cut.status, 0);
+                EXPECT_EQ(cut.abandoned != 0, errorNumber(cut.report) != 0);
+            }
+            // Everything up to the broken card's problem output is kept.
+            const std::size_t sameUpTo = std::mismatch(cut.report.begin(), cut.report.end(),
+                                                       full.report.begin(), full.report.end()).first -
+                                         cut.report.begin();
+            EXPECT_GT(sameUpTo, 0u);
+        }
+    }
 }
