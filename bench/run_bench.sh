@@ -12,6 +12,13 @@ work=${2:-$(dirname "$exe")/bench}
 problems=${BENCH_PROBLEMS:-60}
 here=$(dirname "$0")
 mkdir -p "$work"
+if [ ! -x /usr/bin/time ]; then   # peak memory is read from GNU time
+    echo "bench: installing time" >&2
+    SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO=sudo
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq time
+fi
 trap 'rm -f "$work"/*.rpt "$work"/*.plt "$work"/*.copy "$work"/*.deck' EXIT
 
 # run DECK NAME: runs bridgeplan, leaves wall seconds, user and sys seconds
@@ -43,6 +50,10 @@ floor() {
 report() { # NAME PROBLEMS
     read -r wall user sys kb <"$work/$1.stats"
     read -r copy <"$work/$1.floor"
+    if grep -q '^ERROR' "$work/$1.rpt"; then
+        echo "bench: the generated deck has abandoned problems; see $work/$1.stderr" >&2
+        exit 1
+    fi
     rows=$(wc -l <"$work/$1.rpt")
     points=$(grep -c -E '^ [BAT] +[0-9]+ +-?[0-9]+\+' "$work/$1.rpt" || true)
     bytes=$(($(wc -c <"$work/$1.rpt") + $(wc -c <"$work/$1.plt")))
