@@ -98,12 +98,19 @@ TEST(AngleNotation, WorkedNumbers) {
     EXPECT_FALSE(splitAngle(0.0).needsOverprint());
 }
 
-TEST(AngleNotation, FoldIsAppliedOnce) {
+TEST(AngleNotation, FoldTakesWholeTurnsOffThenFoldsOnce) {
     EXPECT_DOUBLE_EQ(foldAngle(HALF_PI), HALF_PI);
     EXPECT_DOUBLE_EQ(foldAngle(-HALF_PI), -HALF_PI);
     EXPECT_DOUBLE_EQ(foldAngle(PI), 0.0);
     EXPECT_NEAR(foldAngle(-2.0), -2.0 + PI, 1e-15);
-    EXPECT_NEAR(foldAngle(5.0), 5.0 - PI, 1e-15);   // once, not into range
+    // A difference of directions more than a half turn out is brought back
+    // by whole turns first: 199.76 degrees reads as 19.76, not 199.76.
+    EXPECT_NEAR(foldAngle(5.0), 5.0 - 2 * PI, 1e-12);
+    EXPECT_NEAR(foldAngle(199.76 * PI / 180.0), 19.76 * PI / 180.0, 1e-12);
+    EXPECT_NEAR(foldAngle(-4.0), -4.0 + PI, 1e-12);
+    EXPECT_NEAR(foldAngle(7.0), 7.0 - 2 * PI, 1e-12);
+    EXPECT_GE(foldAngle(4.5), -HALF_PI);
+    EXPECT_LE(foldAngle(4.5), HALF_PI);
 }
 
 TEST(ReportRendering, CarriageControl) {
