@@ -17,41 +17,64 @@ namespace {
 constexpr int MAX_FAST_DECIMALS = 15;
 constexpr double POWERS_OF_TEN[MAX_FAST_DECIMALS + 1] = {
     1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-constexpr unsigned long long INTEGER_POWERS_OF_TEN[MAX_FAST_DECIMALS + 1] = {
-    1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL, 10000000ULL, 100000000ULL,
-    1000000000ULL, 10000000000ULL, 100000000000ULL, 1000000000000ULL, 10000000000000ULL,
-    100000000000000ULL, 1000000000000000ULL};
-
 // "00" to "99", for two digits at a time.
 constexpr char DIGIT_PAIRS[] =
     "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-int digitCount(unsigned long long n) {
-    int count = 1;
-    for (; n >= 100; n /= 100) count += 2;
-    return n >= 10 ? count + 1 : count;
+// 10^k for k = 0..19, every power that fits in 64 bits.
+constexpr unsigned long long POWERS_UP_TO_19[20] = {
+    1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL, 10000000ULL, 100000000ULL,
+    1000000000ULL, 10000000000ULL, 100000000000ULL, 1000000000000ULL, 10000000000000ULL,
+    100000000000000ULL, 1000000000000000ULL, 10000000000000000ULL, 100000000000000000ULL,
+    1000000000000000000ULL, 10000000000000000000ULL};
+
+// True when n has at most `count` digits (zero has one).
+bool fitsInDigits(unsigned long long n, int count) {
+    if (count <= 0) return false;
+    return count >= 20 || n < POWERS_UP_TO_19[count];
 }
 
 // Exactly `count` digits of n (the lowest ones, zero-filled), right to left
+// ending at `end`; n keeps the digits above them. Returns the position of
+// the first digit written.
+char* lowDigitsBackwards(char* end, unsigned long long& n, int count) {
+    for (; count >= 2; count -= 2) {
+        const unsigned pair = static_cast<unsigned>(n % 100) * 2;
+        n /= 100;
+        *--end = DIGIT_PAIRS[pair + 1];
+        *--end = DIGIT_PAIRS[pair];
+    }
+    if (count == 1) {
+        *--end = static_cast<char>('0' + n % 10);
+        n /= 10;
+    }
+    return end;
+}
+
+// All the digits of n without leading zeros (one for zero), right to left
 // ending at `end`; returns the position of the first.
-char* digitsBackwards(char* end, unsigned long long n, int count) {
+char* digitsBackwards(char* end, unsigned long long n) {
     // 32-bit arithmetic once the rest fits: most fields are short.
-    for (; count >= 2 && n > 0xFFFFFFFFULL; count -= 2) {
+    for (; n > 0xFFFFFFFFULL;) {
         const unsigned pair = static_cast<unsigned>(n % 100) * 2;
         n /= 100;
         *--end = DIGIT_PAIRS[pair + 1];
         *--end = DIGIT_PAIRS[pair];
     }
     auto small = static_cast<std::uint32_t>(n);
-    for (; count >= 2; count -= 2) {
+    for (; small >= 100; small /= 100) {
         const unsigned pair = (small % 100) * 2;
-        small /= 100;
         *--end = DIGIT_PAIRS[pair + 1];
         *--end = DIGIT_PAIRS[pair];
     }
-    if (count == 1) *--end = static_cast<char>('0' + small % 10);
+    if (small >= 10) {
+        *--end = DIGIT_PAIRS[small * 2 + 1];
+        *--end = DIGIT_PAIRS[small * 2];
+    } else {
+        *--end = static_cast<char>('0' + small);
+    }
     return end;
 }
 
@@ -126,38 +149,39 @@ void formatFixed(char* out, int width, int decimals, double value) {
         formatFixedInGeneral(out, width, decimals, value);
         return;
     }
-    const unsigned long long whole = scaled / INTEGER_POWERS_OF_TEN[decimals];
-    const unsigned long long fraction = scaled % INTEGER_POWERS_OF_TEN[decimals];
     const bool negative = std::signbit(value) && scaled != 0;
-    int wholeDigits = digitCount(whole);
-    int length = wholeDigits + 1 + decimals + (negative ? 1 : 0);
-    if (length > width && decimals > 0 && whole == 0) {
-        wholeDigits = 0;   // "-.50": the leading zero makes room
-        --length;
-    }
-    if (length > width) {
+    // Columns left for the whole part beside the point, the decimals and
+    // the sign. A whole part of zero needs one, or none when there are
+    // decimals ("-.50"); the fraction alone never fits in fewer than d + 1.
+    const int room = width - 1 - decimals - (negative ? 1 : 0);
+    if (decimals + 1 > width) {
         fill(out, width, '*');
         return;
     }
-    fill(out, width - length, ' ');
-    char* at = digitsBackwards(out + width, fraction, decimals);
+    char* at = lowDigitsBackwards(out + width, scaled, decimals);   // scaled keeps the whole part
+    const unsigned long long whole = scaled;
+    const bool fits = whole == 0 ? room >= (decimals > 0 ? 0 : 1) : fitsInDigits(whole, room);
+    if (!fits) {
+        fill(out, width, '*');
+        return;
+    }
     *--at = '.';
-    at = digitsBackwards(at, whole, wholeDigits);
+    if (whole != 0 || room >= 1) at = digitsBackwards(at, whole);
     if (negative) *--at = '-';
+    fill(out, static_cast<int>(at - out), ' ');
 }
 
 void formatInteger(char* out, int width, long long value) {
+    const bool negative = value < 0;
     const unsigned long long magnitude =
-        value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
-    const int digits = digitCount(magnitude);
-    const int length = digits + (value < 0 ? 1 : 0);
-    if (length > width) {
+        negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    if (!fitsInDigits(magnitude, width - (negative ? 1 : 0))) {
         fill(out, width, '*');
         return;
     }
-    fill(out, width - length, ' ');
-    char* at = digitsBackwards(out + width, magnitude, digits);
-    if (value < 0) *--at = '-';
+    char* at = digitsBackwards(out + width, magnitude);
+    if (negative) *--at = '-';
+    fill(out, static_cast<int>(at - out), ' ');
 }
 
 Record::Record(char control) {
