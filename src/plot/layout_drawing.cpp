@@ -34,7 +34,7 @@ bool labelToTheRight(const RunContext& ctx) {
 // 3000 units per inch of text size and runs 7000 per inch sideways after a
 // step of `offset` per inch, and "EL." with the elevation 733 per inch
 // above the leader, at its near end on the right or its far end on the left.
-void drawElevationLabel(RunContext& ctx, PlotPoint p, double elevation, int offset) {
+void drawElevationLabel(RunContext& ctx, PlotCommands& commands, PlotPoint p, double elevation, int offset) {
     const float s = ctx.frame.textSize;
     const long long ly = p.y + labelUnits(s, 3000);
     const long long ty = ly + labelUnits(s, 733);
@@ -44,12 +44,12 @@ void drawElevationLabel(RunContext& ctx, PlotPoint p, double elevation, int offs
     const PlotPoint textOrigin{side > 0 ? ex : fx, ty};
 
     const std::array<PlotPoint, 2> marker{p, p};
-    writePolyline(ctx.plot, marker);
-    writeAttributeGroup(ctx.plot, AttributeGroup::Label);
+    writePolyline(commands, marker);
+    writeAttributeGroup(commands, AttributeGroup::Label);
     const std::array<PlotPoint, 3> leader{p, PlotPoint{ex, ly}, PlotPoint{fx, ly}};
-    writePolyline(ctx.plot, leader);
-    writeElevationText(ctx.plot, ctx.frame, textOrigin, elevation);
-    writeAttributeGroup(ctx.plot, AttributeGroup::LabelEnd);
+    writePolyline(commands, leader);
+    writeElevationText(commands, ctx.frame, textOrigin, elevation);
+    writeAttributeGroup(commands, AttributeGroup::LabelEnd);
 }
 
 // Grid row of a transverse position: 1 the back bent, i + 1 T-line i,
@@ -94,30 +94,31 @@ bool isRepeatBentPoint(DrawingState& d, double x, double y) {
 // letter is "S". "LAC/LC=3" marks a line that never leaves the mainline.
 void drawSegment(RunContext& ctx, int line, PlotPoint p1, PlotPoint p2) {
     const char mark = ctx.lines[line].plotMark;
+    PlotCommands commands(ctx.plot);
     switch (mark) {
-    case 'C': writeAttributeGroup(ctx.plot, AttributeGroup::MarkedC); break;
-    case 'B': writeAttributeGroup(ctx.plot, AttributeGroup::SegmentB); break;
-    case 'S': writeAttributeGroup(ctx.plot, AttributeGroup::SegmentS); break;
-    case 'E': writeAttributeGroup(ctx.plot, AttributeGroup::SegmentE); break;
-    case 'L': writeAttributeGroup(ctx.plot, AttributeGroup::SegmentL); break;
+    case 'C': writeAttributeGroup(commands, AttributeGroup::MarkedC); break;
+    case 'B': writeAttributeGroup(commands, AttributeGroup::SegmentB); break;
+    case 'S': writeAttributeGroup(commands, AttributeGroup::SegmentS); break;
+    case 'E': writeAttributeGroup(commands, AttributeGroup::SegmentE); break;
+    case 'L': writeAttributeGroup(commands, AttributeGroup::SegmentL); break;
     default: break;   // drawn with the attributes written last
     }
     const std::array<PlotPoint, 2> chord{p1, p2};
     if (mark == 'B') {
-        writePolyline(ctx.plot, chord);
+        writePolyline(commands, chord);
         return;
     }
-    if (!ctx.drawing.nearMainline) writeAttributeGroup(ctx.plot, AttributeGroup::NearMainline);
+    if (!ctx.drawing.nearMainline) writeAttributeGroup(commands, AttributeGroup::NearMainline);
     if (ctx.alignment.location.directionLetter == 'S')
-        writePolyline(ctx.plot, chord);
+        writePolyline(commands, chord);
     else
-        writeArc(ctx.plot, ctx.frame.mirror < 0.0 ? ArcSense::CounterClockwise : ArcSense::Clockwise, p1,
+        writeArc(commands, ctx.frame.mirror < 0.0 ? ArcSense::CounterClockwise : ArcSense::Clockwise, p1,
                  p2);
 }
 
 // The attributes of a bent's transverse row by the bent's plot mark; false
 // when the bent is not drawn.
-bool writeBentRowAttributes(std::ostream& plot, char mark) {
+bool writeBentRowAttributes(PlotCommands& plot, char mark) {
     if (mark == 'C') writeAttributeGroup(plot, AttributeGroup::MarkedC);
     else if (mark == 'S') writeAttributeGroup(plot, AttributeGroup::BentS);
     else return false;
@@ -128,25 +129,27 @@ bool writeBentRowAttributes(std::ostream& plot, char mark) {
 
 void drawTLinePoint(RunContext& ctx, int line, int tline) {
     noteDistanceFromMainline(ctx);
-    writeAttributeGroup(ctx.plot, AttributeGroup::TLinePoint);
+    PlotCommands commands(ctx.plot);
+    writeAttributeGroup(commands, AttributeGroup::TLinePoint);
     const PlotPoint p = toPlotUnits(ctx.frame, ctx.wp.x, ctx.wp.y);
     ctx.drawing.linePoints.push_back(p);
     ctx.drawing.lineHasAheadBent = false;
     storeMarkedPoint(ctx, line, tline, p);
-    drawElevationLabel(ctx, p, ctx.wp.elevation, TLINE_LABEL_OFFSET);
+    drawElevationLabel(ctx, commands, p, ctx.wp.elevation, TLINE_LABEL_OFFSET);
 }
 
 void drawBentPoint(RunContext& ctx, int line, int slot) {
     DrawingState& d = ctx.drawing;
     noteDistanceFromMainline(ctx);
     const bool repeat = isRepeatBentPoint(d, ctx.wp.x, ctx.wp.y);
-    if (!repeat) writeAttributeGroup(ctx.plot, AttributeGroup::BentPoint);
+    PlotCommands commands(ctx.plot);
+    if (!repeat) writeAttributeGroup(commands, AttributeGroup::BentPoint);
     const PlotPoint p = toPlotUnits(ctx.frame, ctx.wp.x, ctx.wp.y);
     if (slot == BACK_BENT_SLOT) d.lineHasBackBent = d.linePoints.empty();
     d.linePoints.push_back(p);
     d.lineHasAheadBent = slot == AHEAD_BENT_SLOT;
     storeMarkedPoint(ctx, line, slot, p);
-    if (!repeat) drawElevationLabel(ctx, p, ctx.wp.elevation, BENT_LABEL_OFFSET);
+    if (!repeat) drawElevationLabel(ctx, commands, p, ctx.wp.elevation, BENT_LABEL_OFFSET);
 }
 
 // The segment is drawn only between two bent points of the line; the list
@@ -176,18 +179,19 @@ void drawTransverseLines(RunContext& ctx) {
     const int columns = d.columnIndex - 1;
     const int rows = d.rowCount;
     std::array<PlotPoint, GRID_COLUMNS> rowPoints{};
+    PlotCommands commands(ctx.plot);
     for (int k = 1; k <= rows; ++k) {
         if (k == 1 || k == rows) {
             const char mark = ctx.transverse[k == 1 ? BACK_BENT_SLOT : AHEAD_BENT_SLOT].plotMark;
-            if (!writeBentRowAttributes(ctx.plot, mark)) continue;
+            if (!writeBentRowAttributes(commands, mark)) continue;
         } else if (k == 2) {
-            writeAttributeGroup(ctx.plot, AttributeGroup::TLineRows);
+            writeAttributeGroup(commands, AttributeGroup::TLineRows);
         }
         std::size_t count = 0;
         for (int c = 1; c <= columns; ++c)
             if (d.gridSet[c - 1][k - 1]) rowPoints[count++] = d.grid[c - 1][k - 1];
         if (count >= 2 && count <= MAX_POLYLINE_POINTS)
-            writePolyline(ctx.plot, std::span<const PlotPoint>(rowPoints.data(), count));
+            writePolyline(commands, std::span<const PlotPoint>(rowPoints.data(), count));
     }
     d.gridSet = {};
     d.columnIndex = 1;

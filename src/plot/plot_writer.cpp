@@ -49,9 +49,9 @@ public:
         len_ += static_cast<std::size_t>(width);
         return *this;
     }
-    void writeTo(std::ostream& out) {
+    void writeTo(PlotCommands& out) {
         buf_[len_++] = '\n';
-        out.write(buf_.data(), static_cast<std::streamsize>(len_));
+        out.append(buf_.data(), len_);
     }
 
 private:
@@ -59,23 +59,41 @@ private:
     std::size_t len_ = 0;
 };
 
-// The lines of a fixed group, each with its LF, in one write.
-void writeLines(std::ostream& out, std::initializer_list<std::string_view> lines) {
+// The lines of a fixed group, each with its LF.
+void writeLines(PlotCommands& out, std::initializer_list<std::string_view> lines) {
     std::array<char, 128> buf;
     std::size_t len = 0;
     for (std::string_view line : lines) {
         if (len + line.size() + 1 > buf.size()) {
-            out.write(buf.data(), static_cast<std::streamsize>(len));
+            out.append(buf.data(), len);
             len = 0;
         }
         std::memcpy(buf.data() + len, line.data(), line.size());
         len += line.size();
         buf[len++] = '\n';
     }
-    out.write(buf.data(), static_cast<std::streamsize>(len));
+    out.append(buf.data(), len);
 }
 
 }  // namespace
+
+void PlotCommands::append(const char* text, std::size_t length) {
+    if (len_ + length > CAPACITY) {
+        flush();
+        if (length > CAPACITY) {
+            out_.write(text, static_cast<std::streamsize>(length));
+            return;
+        }
+    }
+    std::memcpy(buf_.data() + len_, text, length);
+    len_ += length;
+}
+
+void PlotCommands::flush() {
+    if (len_ == 0) return;
+    out_.write(buf_.data(), static_cast<std::streamsize>(len_));
+    len_ = 0;
+}
 
 // Frame of one problem. The rotation is the reference angle in degrees
 // (single precision) times pi/180 rounded to single precision, the product
@@ -96,7 +114,8 @@ void startPlot(RunContext& ctx) {
         frame.textSize = static_cast<float>(UNITS_PER_FOOT / 2.0 / UNITS_PER_INCH);
     const float scaled = frame.textSize * 1000.0f;
     frame.textHeight = frame.textWidth = static_cast<int>(scaled);
-    writeLines(ctx.plot, {"DID/NA=ZNQ", "FNT/68", "TLC/CO=10,JU=3"});
+    PlotCommands header(ctx.plot);
+    writeLines(header, {"DID/NA=ZNQ", "FNT/68", "TLC/CO=10,JU=3"});
 }
 
 // Plan feet to plot units: Xi = trunc(12000 X + 0.5), Yi = mirror *
@@ -110,7 +129,7 @@ PlotPoint toPlotUnits(const PlotFrame& frame, double x, double y) {
             truncToUnits(xi * frame.sinRot + yi * frame.cosRot)};
 }
 
-void writeAttributeGroup(std::ostream& out, AttributeGroup group) {
+void writeAttributeGroup(PlotCommands& out, AttributeGroup group) {
     switch (group) {
     case AttributeGroup::TLinePoint: writeLines(out, {"LAC/LT=3,LC=1,LS=0", "OVR/20"}); break;
     case AttributeGroup::BentPoint: writeLines(out, {"LAC/LT=3,LC=2,LS=0", "OVR/20"}); break;
@@ -129,7 +148,7 @@ void writeAttributeGroup(std::ostream& out, AttributeGroup group) {
 
 // "LST/OP" and the first six values, then lines of four blanks and up to
 // six more; every line but the last ends with a comma.
-void writePolyline(std::ostream& out, std::span<const PlotPoint> points) {
+void writePolyline(PlotCommands& out, std::span<const PlotPoint> points) {
     if (points.size() < 2 || points.size() > MAX_POLYLINE_POINTS)
         abandon(err::INTERNAL, "a polyline of the plot must have 2 to 22 points");
     const int valueCount = 2 * static_cast<int>(points.size());
@@ -153,7 +172,7 @@ void writePolyline(std::ostream& out, std::span<const PlotPoint> points) {
 
 // "EL." and the elevation in feet to 3 decimals: width 5 below 10 ft, 6
 // below 100, 7 below 1000; from 1000 ft up no text is written.
-void writeElevationText(std::ostream& out, const PlotFrame& frame, PlotPoint origin, double elevation) {
+void writeElevationText(PlotCommands& out, const PlotFrame& frame, PlotPoint origin, double elevation) {
     if (elevation >= 1000.0) return;
     const int width = elevation >= 100.0 ? 7 : elevation >= 10.0 ? 6 : 5;
     CommandLine line;
@@ -164,12 +183,32 @@ void writeElevationText(std::ostream& out, const PlotFrame& frame, PlotPoint ori
 }
 
 // An arc about the plot origin (the curve centre) from p1 to p2.
-void writeArc(std::ostream& out, ArcSense sense, PlotPoint p1, PlotPoint p2) {
+void writeArc(PlotCommands& out, ArcSense sense, PlotPoint p1, PlotPoint p2) {
     CommandLine line;
     line.lit(sense == ArcSense::Clockwise ? "ARC/CL" : "ARC/CC");
     line.lit(",CE=  0,  0,P1=").integer(p1.x).lit(",").integer(p1.y);
     line.lit(",P2=").integer(p2.x).lit(",").integer(p2.y);
     line.writeTo(out);
+}
+
+void writeAttributeGroup(std::ostream& out, AttributeGroup group) {
+    PlotCommands commands(out);
+    writeAttributeGroup(commands, group);
+}
+
+void writePolyline(std::ostream& out, std::span<const PlotPoint> points) {
+    PlotCommands commands(out);
+    writePolyline(commands, points);
+}
+
+void writeElevationText(std::ostream& out, const PlotFrame& frame, PlotPoint origin, double elevation) {
+    PlotCommands commands(out);
+    writeElevationText(commands, frame, origin, elevation);
+}
+
+void writeArc(std::ostream& out, ArcSense sense, PlotPoint p1, PlotPoint p2) {
+    PlotCommands commands(out);
+    writeArc(commands, sense, p1, p2);
 }
 
 }  // namespace bp

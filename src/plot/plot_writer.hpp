@@ -2,6 +2,8 @@
 // The plot command file: the problem header, attribute groups, polylines,
 // elevation texts and arcs, in plot units (12000 per foot of plan).
 
+#include <array>
+#include <cstddef>
 #include <ostream>
 #include <span>
 
@@ -33,11 +35,38 @@ enum class AttributeGroup {
     NearMainline,     // LAC/LC=3
 };
 
-void writeAttributeGroup(std::ostream& out, AttributeGroup group);
+// Whole command lines gathered in one block and handed to the plot file in
+// a single write when the block fills up and when it goes out of scope
+// (also when a problem is abandoned part-way), so the half-dozen commands
+// of a labelled point cost one stream call. The order is kept.
+class PlotCommands {
+public:
+    explicit PlotCommands(std::ostream& out) : out_(out) {}
+    ~PlotCommands() { flush(); }
+    PlotCommands(const PlotCommands&) = delete;
+    PlotCommands& operator=(const PlotCommands&) = delete;
+
+    void append(const char* text, std::size_t length);   // whole lines, each with its LF
+    void flush();
+
+private:
+    static constexpr std::size_t CAPACITY = 2048;
+    std::ostream& out_;
+    std::array<char, CAPACITY> buf_;   // written before it is read
+    std::size_t len_ = 0;
+};
+
+void writeAttributeGroup(PlotCommands& out, AttributeGroup group);
 inline constexpr int MAX_POLYLINE_POINTS = 22;   // of one "LST/OP" command
-void writePolyline(std::ostream& out, std::span<const PlotPoint> points);   // 2..22 points
-void writeElevationText(std::ostream& out, const PlotFrame& frame, PlotPoint origin, double elevation);
+void writePolyline(PlotCommands& out, std::span<const PlotPoint> points);   // 2..22 points
+void writeElevationText(PlotCommands& out, const PlotFrame& frame, PlotPoint origin, double elevation);
 enum class ArcSense { Clockwise, CounterClockwise };
+void writeArc(PlotCommands& out, ArcSense sense, PlotPoint p1, PlotPoint p2);
+
+// The same commands written straight to a stream.
+void writeAttributeGroup(std::ostream& out, AttributeGroup group);
+void writePolyline(std::ostream& out, std::span<const PlotPoint> points);
+void writeElevationText(std::ostream& out, const PlotFrame& frame, PlotPoint origin, double elevation);
 void writeArc(std::ostream& out, ArcSense sense, PlotPoint p1, PlotPoint p2);
 
 }  // namespace bp
