@@ -21,13 +21,22 @@ std::string_view Card::text(int col, int width) const {
     return {columns_.data() + (col - 1), static_cast<std::size_t>(width)};
 }
 
+namespace {
+// A field's characters with its blanks (and tabs) dropped: card fields
+// ignore blanks wherever they stand.
+std::string withoutBlanks(std::string_view field) {
+    std::string s;
+    for (char ch : field)
+        if (ch != ' ' && ch != '\t') s.push_back(ch);
+    return s;
+}
+}  // namespace
+
 // Reads sign, digits, optional point, digits, optional exponent (E or D,
 // or a bare sign after the mantissa), blanks ignored. The value is formed
 // as an exact decimal and converted once, so it is correctly rounded.
 bool parseCardNumber(std::string_view field, int decimals, double& value) {
-    std::string s;
-    for (char ch : field)
-        if (ch != ' ' && ch != '\t') s.push_back(ch);
+    const std::string s = withoutBlanks(field);
     if (s.empty()) {
         value = 0;
         return true;
@@ -77,9 +86,7 @@ bool parseCardNumber(std::string_view field, int decimals, double& value) {
 }
 
 bool parseCardInteger(std::string_view field, long& value) {
-    std::string s;
-    for (char ch : field)
-        if (ch != ' ' && ch != '\t') s.push_back(ch);
+    const std::string s = withoutBlanks(field);
     if (s.empty()) {
         value = 0;
         return true;
