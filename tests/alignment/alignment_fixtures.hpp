@@ -5,17 +5,9 @@
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/errors.hpp"
 
-namespace bp::testing {
+#include "../error_of.hpp"
 
-// The error number a call abandons its problem with, 0 when it completes.
-int errorOf(auto&& f) {
-    try {
-        f();
-    } catch (const ProblemAbandoned& e) {
-        return e.number();
-    }
-    return 0;
-}
+namespace bp::testing {
 
 struct Mainline {
     Alignment a;

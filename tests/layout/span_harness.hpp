@@ -12,6 +12,8 @@
 #include "bridgeplan/errors.hpp"
 #include "run/run_context.hpp"
 
+#include "../error_of.hpp"
+
 namespace bp::test {
 
 struct LayoutRun {
@@ -40,12 +42,7 @@ struct LayoutRun {
     // Runs f; the error number it abandons the problem with, or 0.
     template <class F>
     int errorOf(F&& f) {
-        try {
-            f();
-        } catch (const ProblemAbandoned& e) {
-            return e.number();
-        }
-        return 0;
+        return testing::errorOf(f);
     }
 };
 

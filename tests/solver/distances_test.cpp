@@ -14,15 +14,6 @@ using namespace bp::testing;
 
 namespace {
 
-int errorOf(auto&& f) {
-    try {
-        f();
-    } catch (const ProblemAbandoned& e) {
-        return e.number();
-    }
-    return 0;
-}
-
 // Crosses line N with both bents as the span set-up does and returns its
 // length between them.
 double setUpLine(RunContext& ctx, int n, double d) {

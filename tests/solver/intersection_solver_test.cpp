@@ -14,15 +14,6 @@ using namespace bp::testing;
 
 namespace {
 
-int errorOf(auto&& f) {
-    try {
-        f();
-    } catch (const ProblemAbandoned& e) {
-        return e.number();
-    }
-    return 0;
-}
-
 // Fixed straight line N: y = m x + b (form 1) or x = m y + b (form 2).
 void straightLine(RunContext& ctx, int n, int form, double m, double b, double direction) {
     LongitudinalLine& l = ctx.lines[n];

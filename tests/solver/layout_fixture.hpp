@@ -14,7 +14,10 @@
 #include <string>
 
 #include "bridgeplan/constants.hpp"
+#include "bridgeplan/errors.hpp"
 #include "run/run_context.hpp"
+
+#include "../error_of.hpp"
 
 namespace bp::testing {
 
