@@ -27,18 +27,11 @@ struct BentPoint {
     int piece = 2;
 };
 
-// The origin distances along a line are measured from (the back bent point).
-struct MeasuringOrigin {
-    double x = 0, y = 0, station = 0, normal = 0;
-    int piece = 2;
-};
-
 struct SpanLines {
     SlotTable<int, MAX_LINES> spanForm, spanState;
     SlotTable<bool, MAX_LINES> spanDone;
     SlotTable<BentPoint, MAX_LINES> backPoint, aheadPoint;
     SlotTable<double, MAX_LINES> spanLength;
-    MeasuringOrigin origin;
     SlotTable<double, 22> prevX, prevY;   // last point of each transverse slot
     SlotTable<bool, 22> hasPrev;          // the slot has a previous point in this span
     double spiralRadius = 0;              // signed radius of the last spiral crossing

@@ -7,6 +7,7 @@
 
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/errors.hpp"
+#include "bridgeplan/keywords.hpp"
 #include "layout/span_parts.hpp"
 #include "layout/transverse_lines.hpp"
 #include "plot/layout_drawing.hpp"
@@ -15,12 +16,13 @@
 #include "solver/bent_rows.hpp"
 #include "solver/distances.hpp"
 #include "solver/intersection_solver.hpp"
+#include "solver/solver_geometry.hpp"
 
 namespace bp {
 
 namespace {
 
-bool isRlg(const LongitudinalLine& line) { return line.typeCode == Word("RLG"); }
+bool isRlg(const LongitudinalLine& line) { return line.typeCode == kw::RLG; }
 
 void writePageHeading(RunContext& ctx) {
     ctx.report.write(Record('1')
@@ -57,17 +59,6 @@ void writeTableHeading(RunContext& ctx, int n) {
         "          X           Y         REMARKS      TYPE LINE"));
 }
 
-// Distances along line N are measured from its own back-bent point.
-void measureFromBackBent(RunContext& ctx, int n) {
-    const BentPoint& back = ctx.spanLines.backPoint[n];
-    MeasuringOrigin& origin = ctx.spanLines.origin;
-    origin.x = back.x;
-    origin.y = back.y;
-    origin.station = back.station;
-    origin.normal = back.normal;
-    origin.piece = back.piece;
-}
-
 // Constant-distance T-line i on line N: the point at its distance from the
 // back bent; angle 0, DT TO PP 0, and the T-line's previous point is kept.
 void consPoint(RunContext& ctx, int i, int n) {
@@ -92,18 +83,12 @@ void radialPoint(RunContext& ctx, int i, int n) {
     wp.x += line.dr * std::cos(refNormal);
     wp.y += line.dr * std::sin(refNormal);
     wp.angle = 0;
-    StationOffset so = StationOffsetOfPoint(ctx.alignment, ctx.lines, wp.x, wp.y);
-    wp.station = so.station;
-    wp.offset = so.offset;
-    wp.piece = so.piece;
-    wp.rangeFlag = so.rangeFlag;
+    geometry::locateWorkPoint(ctx, wp.x, wp.y);   // normal: the mainline's there
     if (ctx.spanLines.spanState[n] > 0) {
         double moved = spiralRadius + line.dr * (line.slope < 0 ? -1.0 : 1.0);
-        wp.normal = so.normal;
         wp.distBent = SpiralArcLength(line.slope, moved) - line.intercept;
     } else {
         wp.normal = refNormal;
-        measureFromBackBent(ctx, n);
         DistanceAlongLine(ctx, n, line.dr + ref.dr);
     }
 }
@@ -116,7 +101,6 @@ void crossingPoint(RunContext& ctx, int i, int n) {
     if (isRlg(line)) d += ctx.lines[line.refLine].dr;
     CrossBySpanState(ctx, i, n, d);
     if (ctx.spanLines.spanState[n] <= 0) {
-        measureFromBackBent(ctx, n);
         DistanceAlongLine(ctx, n, d);
     }
 }

@@ -231,8 +231,6 @@ private:
         if (sl_.spanState[n] > 0) {
             sl_.spanLength[n] = spiralLength_;
         } else {
-            const BentPoint& back = sl_.backPoint[n];
-            sl_.origin = MeasuringOrigin{back.x, back.y, back.station, back.normal, back.piece};
             loadWorkPoint(ctx_.wp, sl_.aheadPoint[n]);
             DistanceAlongLine(ctx_, n, t == kw::RLG ? combined : line(n).dr);
             sl_.spanLength[n] = ctx_.wp.distBent;

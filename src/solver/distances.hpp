@@ -7,9 +7,9 @@ namespace bp {
 
 struct RunContext;
 
-// distBent of the work point on line N, measured from the measuring origin
-// (the back bent point); d is the offset of a line that follows the mainline.
-// The origin is backPoint(N), the back bent point of the line measured.
+// distBent of the work point on line N, measured from backPoint(N), the
+// back bent point of the line; d is the offset of a line that follows the
+// mainline.
 // On a spiral line it is the arc length from the back bent to the radius
 // of the last spiral crossing (spanLines.spiralRadius).
 void DistanceAlongLine(RunContext& ctx, int line, double d);

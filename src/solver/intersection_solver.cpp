@@ -277,7 +277,6 @@ void StoreBentPoint(RunContext& ctx, int slot, int line) {
     const BentPoint p{wp.x, wp.y, wp.angle, wp.station, wp.offset, wp.normal, wp.piece};
     if (slot == BACK_BENT_SLOT) {
         sl.backPoint[line] = p;
-        sl.origin = MeasuringOrigin{wp.x, wp.y, wp.station, wp.normal, wp.piece};
         if (sl.spanState[line] > 0) {
             // The spiral's reference moves to the back bent, so that every
             // later arc length on it is measured from there.
