@@ -43,6 +43,16 @@ struct LongitudinalLine {
     double normFactor = 0;  // sqrt(1 + slope^2) for straights
 };
 
+// Gives `line` the direction of the straight `ref` (slope, direction angle,
+// its cosine and sine, normal factor); form and intercept are left to the caller.
+inline void copyDirection(LongitudinalLine& line, const LongitudinalLine& ref) {
+    line.slope = ref.slope;
+    line.direction = ref.direction;
+    line.cosDir = ref.cosDir;
+    line.sinDir = ref.sinDir;
+    line.normFactor = ref.normFactor;
+}
+
 using LineTable = SlotTable<LongitudinalLine, 33>;
 
 }  // namespace bp

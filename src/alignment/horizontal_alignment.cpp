@@ -26,22 +26,17 @@ constexpr int E3 = err::HORIZONTAL_CURVE;
 // a straight through its reference point in the direction of travel.
 void storeLineForm(const AlignmentSegment& seg, LongitudinalLine& slot) {
     slot = LongitudinalLine{};
-    slot.direction = seg.theta - HALF_PI;
+    const double travel = seg.theta - HALF_PI;
     if (seg.degree > 0) {
         slot.form = form::CIRCLE;
+        slot.direction = travel;
         slot.slope = seg.xc;
         slot.intercept = seg.yc;
         slot.radius = seg.r;
         slot.radiusSq = seg.rSquared;
         return;
     }
-    LineForm f = LineThroughPoint(seg.xp, seg.yp, slot.direction);
-    slot.form = f.form;
-    slot.slope = f.slope;
-    slot.intercept = f.intercept;
-    slot.cosDir = f.cosA;
-    slot.sinDir = f.sinA;
-    slot.normFactor = f.normFactor;
+    copyLineForm(slot, LineThroughPoint(seg.xp, seg.yp, travel), travel);
 }
 
 // Piece 1 or 3 joined to the main piece at junction station sJ (its

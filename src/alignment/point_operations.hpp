@@ -11,6 +11,7 @@
 
 #include "bridgeplan/alignment_records.hpp"
 #include "bridgeplan/line_table.hpp"
+#include "bridgeplan/transverse_table.hpp"
 
 namespace bp {
 
@@ -56,5 +57,26 @@ struct LineForm {
 };
 
 LineForm LineThroughPoint(double x0, double y0, double angle);
+
+// Gives `line` the straight form f, running in `direction` (radians).
+inline void copyLineForm(LongitudinalLine& line, const LineForm& f, double direction) {
+    line.form = f.form;
+    line.slope = f.slope;
+    line.intercept = f.intercept;
+    line.cosDir = f.cosA;
+    line.sinDir = f.sinA;
+    line.normFactor = f.normFactor;
+    line.direction = direction;
+}
+
+// The same for a transverse line (T-line or bent), which keeps no cosine
+// and sine of its direction.
+inline void copyLineForm(TransverseLine& line, const LineForm& f, double direction) {
+    line.form = f.form;
+    line.slope = f.slope;
+    line.intercept = f.intercept;
+    line.normFactor = f.normFactor;
+    line.direction = direction;
+}
 
 }  // namespace bp

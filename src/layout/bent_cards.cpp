@@ -62,21 +62,13 @@ void echoBentCard(Report& report, const BentCard& b, const PackedSkew& skew) {
     if (b.packedSkew < 0 && skew.degrees == 0) report.write(Record('+').T(33).lit("-"));
 }
 
-void setLine(TransverseLine& slot, const LineForm& lf, double direction) {
-    slot.form = lf.form;
-    slot.slope = lf.slope;
-    slot.intercept = lf.intercept;
-    slot.direction = direction;
-    slot.normFactor = lf.normFactor;
-}
-
 // The bent line through the mainline point at `station` turned by psi from
 // the mainline normal there (theta + psi, radians counter-clockwise).
 void skewedAtStation(RunContext& ctx, TransverseLine& slot, Bent& bent, double station,
                      double psi) {
     const StationPoint p = PointAtStation(ctx.alignment, ctx.lines, station);
     const double angle = p.theta + psi;
-    setLine(slot, LineThroughPoint(p.x, p.y, angle), angle);
+    copyLineForm(slot, LineThroughPoint(p.x, p.y, angle), angle);
     bent.station = station;
     bent.skew = psi;
     bent.normFactor = slot.normFactor;
@@ -135,7 +127,7 @@ void buildBent(RunContext& ctx, int slotNo, const BentCard& b, const PackedSkew&
         const double angle =
             PointAtStation(ctx.alignment, ctx.lines, b.station).theta + skew.radians;
         const StationPoint p2 = PointAtStation(ctx.alignment, ctx.lines, b.second);
-        setLine(slot, LineThroughPoint(p2.x, p2.y, angle), angle);
+        copyLineForm(slot, LineThroughPoint(p2.x, p2.y, angle), angle);
         bent.station = b.second;
         bent.skew = angle - p2.theta;
         bent.normFactor = slot.normFactor;
@@ -166,7 +158,7 @@ void buildBent(RunContext& ctx, int slotNo, const BentCard& b, const PackedSkew&
         } else if (b.station != 0) {
             // Parallel to the back bent through the mainline point at STATION.
             const StationPoint p = PointAtStation(ctx.alignment, ctx.lines, b.station);
-            setLine(slot, LineThroughPoint(p.x, p.y, ref.direction), ref.direction);
+            copyLineForm(slot, LineThroughPoint(p.x, p.y, ref.direction), ref.direction);
             bent.station = b.station;
             bent.skew = ref.direction - p.theta;
             bent.normFactor = slot.normFactor;

@@ -58,16 +58,6 @@ void echoEnd(RunContext& ctx, int number, const Word& type) {
     ctx.report.write(Record('0').I(3, number).X(3).A(3, type.view()));
 }
 
-void copyLineForm(LongitudinalLine& line, const LineForm& f, double direction) {
-    line.form = f.form;
-    line.slope = f.slope;
-    line.intercept = f.intercept;
-    line.cosDir = f.cosA;
-    line.sinDir = f.sinA;
-    line.normFactor = f.normFactor;
-    line.direction = direction;
-}
-
 double signOf(double v) { return v < 0 ? -1.0 : 1.0; }
 
 void checkReference(const LongitudinalLine& line) {
@@ -162,11 +152,7 @@ void buildLine(RunContext& ctx, LongitudinalLine& line, const LineCardValues& v)
 // line towards increasing y (form 1) or increasing x (form 2).
 void offsetStraight(LongitudinalLine& line, const LongitudinalLine& ref, double d) {
     line.form = ref.form;
-    line.slope = ref.slope;
-    line.direction = ref.direction;
-    line.cosDir = ref.cosDir;
-    line.sinDir = ref.sinDir;
-    line.normFactor = ref.normFactor;
+    copyDirection(line, ref);
     line.intercept = ref.intercept + d * ref.normFactor;
     line.state = 0;
 }

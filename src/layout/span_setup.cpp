@@ -111,11 +111,7 @@ private:
         LongitudinalLine& l = line(n);
         const LongitudinalLine& ref = line(r);
         l.form = sl_.spanForm[r];
-        l.slope = ref.slope;
-        l.direction = ref.direction;
-        l.cosDir = ref.cosDir;
-        l.sinDir = ref.sinDir;
-        l.normFactor = ref.normFactor;
+        copyDirection(l, ref);
         if (l.typeCode == kw::PAR) {
             l.intercept = l.dr * ref.normFactor + ref.intercept;
         } else {
@@ -197,16 +193,9 @@ private:
         BentPoint& p1 = sl_.backPoint[n];
         BentPoint& p2 = sl_.aheadPoint[n];
         const double a = DirectionBetween(p1.x, p1.y, p2.x, p2.y).raw;
-        const LineForm lf = LineThroughPoint(p1.x, p1.y, a);
         LongitudinalLine& l = line(n);
-        l.form = lf.form;
-        l.slope = lf.slope;
-        l.intercept = lf.intercept;
-        l.direction = a;
-        l.cosDir = lf.cosA;
-        l.sinDir = lf.sinA;
-        l.normFactor = lf.normFactor;
-        sl_.spanForm[n] = lf.form;
+        copyLineForm(l, LineThroughPoint(p1.x, p1.y, a), a);
+        sl_.spanForm[n] = l.form;
         sl_.spanState[n] = 0;
         for (int k = 0; k < 2; ++k) {
             BentPoint& p = k == 0 ? p1 : p2;

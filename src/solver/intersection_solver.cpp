@@ -27,6 +27,18 @@ const TransverseLine& slotLine(const RunContext& ctx, int slot) {
     return l;
 }
 
+// A point (u, v) in the slot line's own frame (u its free coordinate, v = m u
+// + c) back in plane coordinates: (x, y) = (u, v) for form 1, (v, u) for form 2.
+void fromLineFrame(const TransverseLine& l, double u, double v, double& x, double& y) {
+    if (l.form == form::Y_OF_X) {
+        x = u;
+        y = v;
+    } else {
+        x = v;
+        y = u;
+    }
+}
+
 // Two straight lines, slot line (f, m, c) and target (F, M, C). False when
 // they are parallel.
 bool crossStraights(const TransverseLine& l, const CrossTarget& t, double& x, double& y) {
@@ -47,14 +59,8 @@ bool crossStraights(const TransverseLine& l, const CrossTarget& t, double& x, do
     // Same form: u = (C - c) / (m - M) along the form's free coordinate.
     const double delta = m - M;
     if (delta == 0) return false;
-    const double u = (C - c) / delta, v = m * u + c;
-    if (l.form == form::Y_OF_X) {
-        x = u;
-        y = v;
-    } else {
-        x = v;
-        y = u;
-    }
+    const double u = (C - c) / delta;
+    fromLineFrame(l, u, m * u + c, x, y);
     return true;
 }
 
@@ -71,14 +77,8 @@ bool crossCircle(const TransverseLine& l, const CrossTarget& t, int root, double
     const double e = m * xp - q;
     const double disc = t.rSquared * k - e * e;
     if (disc < 0) return false;
-    const double u = (root * std::sqrt(disc) + q * m + xp) / k, v = m * u + c;
-    if (l.form == form::Y_OF_X) {
-        x = u;
-        y = v;
-    } else {
-        x = v;
-        y = u;
-    }
+    const double u = (root * std::sqrt(disc) + q * m + xp) / k;
+    fromLineFrame(l, u, m * u + c, x, y);
     return true;
 }
 
