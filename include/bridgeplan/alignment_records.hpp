@@ -27,6 +27,14 @@ struct LocationData {
     double textSize = 0;                 // inches, after the range rule
 };
 
+// The degree of curve D is the angle (radians) turned in this many feet of
+// arc: R = CURVE_ARC / D, and a station interval L turns L D / CURVE_ARC.
+inline constexpr double CURVE_ARC = 100.0;
+
+// The plane origin lies this far (ft) to the right of a straight main piece
+// whose location card gives no reference distance.
+inline constexpr double DEFAULT_REFERENCE_DISTANCE = 10000.0;
+
 // One piece of the mainline: 1 before the P.C., 2 P.C. to P.T., 3 after the P.T.
 struct AlignmentSegment {
     double beginStation = 0, endStation = 0;
@@ -70,7 +78,8 @@ struct SuperelevationRow {
 };
 
 struct SuperelevationTable {
-    SlotTable<SuperelevationRow, 10> rows;
+    static constexpr int ROWS = 10;   // cards "6" of one table at the most
+    SlotTable<SuperelevationRow, ROWS> rows;
     int intervalCount = 0;   // 1..9
 };
 

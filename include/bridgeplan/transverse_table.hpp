@@ -14,6 +14,13 @@ inline constexpr int MAX_TLINES = 20;
 inline constexpr int BACK_BENT_SLOT = 21;
 inline constexpr int AHEAD_BENT_SLOT = 22;
 
+// How a constant-distance (CONS) T-line measures along each longitudinal line.
+namespace cons {
+inline constexpr int FROM_BACK = 1;    // a distance from the back bent
+inline constexpr int FROM_AHEAD = 2;   // a distance from the ahead bent
+inline constexpr int PROPORTION = 3;   // a proportion of the length, from the back bent
+}  // namespace cons
+
 struct TransverseLine {
     Word lineType;           // SKEW, ANGL, PARL, CONS, PTPT; bents: SKEW, PSTA, PARL, PREV, SAME
     Word code;               // NORM, DIST, PROP, COOR (T-lines)
@@ -24,7 +31,7 @@ struct TransverseLine {
     double intercept = 0;
     double direction = 0;
     double normFactor = 1;
-    int consMode = 0;        // 1 from back bent, 2 from ahead bent, 3 proportion
+    int consMode = 0;        // cons::FROM_BACK, FROM_AHEAD or PROPORTION
     std::string remarks = std::string(14, ' ');
     std::array<int, 30> skips{};   // skips[j-1] > 0: no point on longitudinal line j
     char plotMark = ' ';     // bents: card column 50

@@ -23,6 +23,8 @@ namespace {
 constexpr int E6 = err::CROWN;
 constexpr int E7 = err::SUPERELEVATION;
 
+constexpr double INCHES_PER_FOOT = 12.0;
+
 // Section types.
 constexpr int TABLE = 1, CONSTANT = 2, PARABOLIC = 3, LEVEL = 4;
 
@@ -69,7 +71,7 @@ void prepareCrossSection(CrossSection& cs, const CrownLaneCard& card) {
         cs.parabolaHalfWidth = std::fabs(v[SR1]);
         cs.breaks[2] = cs.parabolaHalfWidth;
         if (v[SR2] == 0) abandon(E6, "a parabolic crown needs the distance S.R. 2 of its drop");
-        cs.parabolaCoefficient = v[SR3] / (v[SR2] * v[SR2] * 12.0);
+        cs.parabolaCoefficient = v[SR3] / (v[SR2] * v[SR2] * INCHES_PER_FOOT);
         cs.parabolaEdgeDrop = cs.parabolaHalfWidth * cs.parabolaHalfWidth * cs.parabolaCoefficient;
         return;
     }
@@ -101,7 +103,7 @@ void takeConstantSlopes(CrossSection& cs, const SuperelevationCard& card) {
     cs.sectionType = CONSTANT;
     cs.insideSum = cs.outsideSum = 0;
     for (int k = 1; k <= 3 * cs.sides; ++k) {
-        cs.laneSlope[k] = card.slopes[k - 1] / 12.0;
+        cs.laneSlope[k] = card.slopes[k - 1] / INCHES_PER_FOOT;
         cs.laneDrop[k] = cs.laneSlope[k] * cs.laneWidth[k];
         (k <= 3 ? cs.insideSum : cs.outsideSum) += cs.laneSlope[k] * cs.partBeforePivot[k];
     }
@@ -114,7 +116,7 @@ bool takeSuperelevationCard(Alignment& a, int i, const SuperelevationCard& card)
     if (i == 1) table = SuperelevationTable{};
     SuperelevationRow& row = table.rows[i];
     row.station = card.station;
-    for (int k = 0; k < 6; ++k) row.slope[k] = card.slopes[k] / 12.0;
+    for (int k = 0; k < 6; ++k) row.slope[k] = card.slopes[k] / INCHES_PER_FOOT;
 
     if (card.description == kw::CONS) {
         if (i != 1) abandon(E7, "\"CONS\" is allowed only as the first superelevation card");
@@ -134,7 +136,7 @@ bool takeSuperelevationCard(Alignment& a, int i, const SuperelevationCard& card)
     // Rate of change of each lane's slope per ft of station over the interval.
     for (int k = 0; k < 6; ++k)
         prev.rate[k] = (row.slope[k] - prev.slope[k]) / (row.station - prev.station);
-    if (card.description == kw::BLANK && i < 10) return false;
+    if (card.description == kw::BLANK && i < SuperelevationTable::ROWS) return false;
     if (card.description == kw::FINI) {
         table.intervalCount = i - 1;
         return true;

@@ -52,7 +52,7 @@ AlignmentSegment junctionPiece(const AlignmentSegment& main, double sJ, double d
     seg.referenceStation = sJ;
     seg.degree = degree;
     double L = sJ - main.referenceStation;
-    double t = main.theta - L * main.degree / 100.0;
+    double t = main.theta - L * main.degree / CURVE_ARC;
     seg.theta = t;
     double alongX = L * std::sin(t), alongY = -L * std::cos(t);
     if (main.degree > 0) {
@@ -63,7 +63,7 @@ AlignmentSegment junctionPiece(const AlignmentSegment& main, double sJ, double d
         seg.yp = main.yp + alongY;
     }
     if (degree > 0) {
-        seg.r = 100.0 / degree;
+        seg.r = CURVE_ARC / degree;
         seg.rSquared = seg.r * seg.r;
         seg.xc = (main.r - seg.r) * std::cos(t);
         seg.yc = (main.r - seg.r) * std::sin(t);
@@ -104,10 +104,10 @@ void buildHorizontalAlignment(Alignment& a, LineTable& lines, const HorizontalCu
     main.theta = loc.referenceAngle;
     main.degree = d2;
     if (d2 > 0) {
-        main.r = 100.0 / d2;
+        main.r = CURVE_ARC / d2;
         main.rSquared = main.r * main.r;
     } else {
-        main.r = loc.referenceDistance > 0 ? loc.referenceDistance : 10000.0;
+        main.r = loc.referenceDistance > 0 ? loc.referenceDistance : DEFAULT_REFERENCE_DISTANCE;
     }
     main.xp = main.r * std::cos(main.theta);
     main.yp = main.r * std::sin(main.theta);

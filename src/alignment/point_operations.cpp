@@ -115,7 +115,7 @@ StationPoint PointAtStation(const Alignment& a, const LineTable& lines, double s
     const AlignmentSegment& seg = a.segments[p.piece];
     double L = seg.referenceStation - s;
     if (line.form == form::CIRCLE) {
-        p.theta = seg.theta + L * seg.degree / 100.0;
+        p.theta = seg.theta + L * seg.degree / CURVE_ARC;
         p.x = seg.xc + seg.r * std::cos(p.theta);
         p.y = seg.yc + seg.r * std::sin(p.theta);
     } else {
@@ -131,7 +131,7 @@ StationPoint PointAtStation(const Alignment& a, const LineTable& lines, double s
 // more than half a turn with its tangents) several may accept; the one the
 // point lies nearest to (smallest |offset|, the earlier in that order on a
 // tie) is taken. When none accepts, piece 1's station is taken when it lies
-// one piece ahead of the piece piece 2's station pointed to, and piece 3's
+// one piece ahead of the piece that piece 2's station pointed to, and piece 3's
 // when it lies one piece behind (a point outside a junction); otherwise
 // error 15.
 StationOffset StationOffsetOfPoint(const Alignment& a, const LineTable& lines, double x, double y) {

@@ -22,7 +22,7 @@ struct StationPoint {
     double theta = 0;     // normal angle at the point
 };
 
-// The piece a station belongs to (step 1 of PointAtStation): 1 below the
+// The piece a station belongs to (PointAtStation starts from it): 1 below the
 // P.C. when piece 1 exists, 3 above the P.T. when piece 3 exists, else 2.
 int PieceOfStation(const Alignment& a, const LineTable& lines, double s);
 int RangeFlagOfStation(const Alignment& a, double s);

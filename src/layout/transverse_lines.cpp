@@ -12,6 +12,7 @@
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/errors.hpp"
+#include "bridgeplan/keywords.hpp"
 #include "layout/span_parts.hpp"
 #include "run/card.hpp"
 #include "run/record.hpp"
@@ -39,9 +40,9 @@ TransverseAngle decodeTransverseAngle(double packed) {
 
 double consDistance(const TransverseLine& tline, double length) {
     switch (tline.consMode) {
-    case 1: return tline.slope;
-    case 2: return tline.slope + length;
-    case 3: return tline.slope * length;
+    case cons::FROM_BACK: return tline.slope;
+    case cons::FROM_AHEAD: return tline.slope + length;
+    case cons::PROPORTION: return tline.slope * length;
     default: abandon(err::INTERNAL, "a constant-distance line without its measuring mode");
     }
 }
@@ -87,13 +88,13 @@ TLineCard readCard(RunContext& ctx, int slot) {
     t.remarks = std::string(card.text(37, 14));
     t.cCode = static_cast<int>(c.cCode);
 
-    if (!(card.code() == Word("T"))) badCard(slot, "the card code is not \"T\"");
+    if (!(card.code() == kw::T)) badCard(slot, "the card code is not \"T\"");
     if (c.number != slot) badCard(slot, "NO. " + std::to_string(c.number) + " is out of sequence");
     return c;
 }
 
 bool usesAngleLayout(const TLineCard& c) {
-    return c.lineType == Word("SKEW") || c.lineType == Word("ANGL");
+    return c.lineType == kw::SKEW || c.lineType == kw::ANGL;
 }
 
 // ('0',I3,1X,A4,'/',A4,2X,A1,F12.4,I4, angle or F12.4, 2X,A1,I4,I3,2X,3A4,A2,2X,30I2);
@@ -146,8 +147,8 @@ double distanceOnLine(RunContext& ctx, int slot, Word code, char letter, double 
         badCard(slot, "longitudinal line " + std::to_string(line) + " is not one of the bridge's lines");
     const double length = ctx.spanLines.spanLength[static_cast<int>(line)];
     double t = 0;
-    if (code == Word("DIST")) t = value;
-    else if (code == Word("PROP")) t = value * length;
+    if (code == kw::DIST) t = value;
+    else if (code == kw::PROP) t = value * length;
     else badCard(slot, "CODE \"" + code.str() + "\" is neither \"DIST\" nor \"PROP\"");
     if (letter == 'A') t += length;
     else if (letter != 'B') badCard(slot, "the reference letter is neither \"B\" nor \"A\"");
@@ -160,27 +161,19 @@ PlanPoint pointOnLine(RunContext& ctx, int slot, Word code, char letter, double 
     return {ctx.wp.x, ctx.wp.y};
 }
 
-void storeLine(TransverseLine& t, const LineForm& f, double direction) {
-    t.form = f.form;
-    t.slope = f.slope;
-    t.intercept = f.intercept;
-    t.normFactor = f.normFactor;
-    t.direction = direction;
-}
-
 void buildLine(RunContext& ctx, int slot, const TLineCard& c) {
     TransverseLine& t = ctx.transverse[slot];
     t.lineType = c.lineType;
     t.code = c.code;
     const Word& type = c.lineType;
 
-    if (type == Word("SKEW")) {
+    if (type == kw::SKEW) {
         // Through the mainline point at station V1, at psi from the normal there.
         double psi = decodeTransverseAngle(c.v2).radians;
         StationPoint p = PointAtStation(ctx.alignment, ctx.lines, c.v1);
         double a = p.theta + psi;
-        storeLine(t, LineThroughPoint(p.x, p.y, a), a);
-    } else if (type == Word("ANGL")) {
+        copyLineForm(t, LineThroughPoint(p.x, p.y, a), a);
+    } else if (type == kw::ANGL) {
         // Through a point of a straight line RL, at psi from its direction.
         double dist = distanceOnLine(ctx, slot, c.code, c.letter1, c.v1, c.line1);
         int line = static_cast<int>(c.line1);
@@ -191,14 +184,14 @@ void buildLine(RunContext& ctx, int slot, const TLineCard& c) {
         if (psi == 0) badCard(slot, "ANGL with a zero angle");
         PointAtDistance(ctx, line, dist);
         double a = ctx.lines[line].direction + psi;
-        storeLine(t, LineThroughPoint(ctx.wp.x, ctx.wp.y, a), a);
-    } else if (type == Word("PARL")) {
+        copyLineForm(t, LineThroughPoint(ctx.wp.x, ctx.wp.y, a), a);
+    } else if (type == kw::PARL) {
         // Parallel to the back ("B") or ahead ("A") bent.
         int bentSlot = c.letter1 == 'B' ? BACK_BENT_SLOT : c.letter1 == 'A' ? AHEAD_BENT_SLOT : 0;
         if (bentSlot == 0) badCard(slot, "PARL names neither bent \"B\" nor \"A\"");
         const TransverseLine& bent = ctx.transverse[bentSlot];
-        const Bent& bentRecord = ctx.bents[bentSlot - 20];
-        if (c.code == Word("NORM")) {
+        const Bent& bentRecord = ctx.bents[bentSlot - BACK_BENT_SLOT + 1];
+        if (c.code == kw::NORM) {
             // At the normal distance V1 from the bent, kept on its side by the side rule.
             t.form = bent.form;
             t.slope = bent.slope;
@@ -208,16 +201,16 @@ void buildLine(RunContext& ctx, int slot, const TLineCard& c) {
             applySideRule(ctx, slot, c.v1, bentRecord.station);
         } else {
             PlanPoint q = pointOnLine(ctx, slot, c.code, c.letter1, c.v1, c.line1);
-            storeLine(t, LineThroughPoint(q.x, q.y, bent.direction), bent.direction);
+            copyLineForm(t, LineThroughPoint(q.x, q.y, bent.direction), bent.direction);
         }
-    } else if (type == Word("CONS")) {
+    } else if (type == kw::CONS) {
         // A distance or a proportion along every longitudinal line.
-        if (c.code == Word("DIST")) {
+        if (c.code == kw::DIST) {
             t.form = 0;
-            t.consMode = 1;
-        } else if (c.code == Word("PROP")) {
+            t.consMode = cons::FROM_BACK;
+        } else if (c.code == kw::PROP) {
             t.form = -1;
-            t.consMode = 3;
+            t.consMode = cons::PROPORTION;
         } else {
             badCard(slot, "CONS with CODE \"" + c.code.str() + "\"");
         }
@@ -226,15 +219,15 @@ void buildLine(RunContext& ctx, int slot, const TLineCard& c) {
         t.direction = 0;
         if (c.letter1 == 'A') {
             // From the ahead bent: a proportion p back from it is 1 + p from the back bent.
-            if (t.consMode == 1) t.consMode = 2;
+            if (t.consMode == cons::FROM_BACK) t.consMode = cons::FROM_AHEAD;
             else t.slope = 1.0 + c.v1;
         } else if (c.letter1 != 'B') {
             badCard(slot, "the reference letter is neither \"B\" nor \"A\"");
         }
-    } else if (type == Word("PTPT")) {
+    } else if (type == kw::PTPT) {
         // Through two points: given coordinates, or points on two lines.
         PlanPoint p1, p2;
-        if (c.code == Word("COOR")) {
+        if (c.code == kw::COOR) {
             p1 = {c.v1, c.v2};
             Card second = ctx.deck.require("the second card of a \"PTPT\" \"COOR\" transverse line");
             p2.x = second.number(13, 10, 4, err::TRANSVERSE_LINE);
@@ -245,7 +238,7 @@ void buildLine(RunContext& ctx, int slot, const TLineCard& c) {
             p2 = pointOnLine(ctx, slot, c.code, c.letter2, c.v2, c.line2);
         }
         double a = DirectionBetween(p1.x, p1.y, p2.x, p2.y).raw;
-        storeLine(t, LineThroughPoint(p1.x, p1.y, a), a);
+        copyLineForm(t, LineThroughPoint(p1.x, p1.y, a), a);
     } else {
         badCard(slot, "LINE \"" + type.str() + "\" is not SKEW, ANGL, PARL, CONS or PTPT");
     }

@@ -69,20 +69,20 @@ TEST(ConstantDistanceLines, ProportionAndDistanceFromEitherBent) {
 
     // A quarter back from the ahead bent is three quarters from the back bent.
     EXPECT_EQ(t[1].form, -1);
-    EXPECT_EQ(t[1].consMode, 3);
+    EXPECT_EQ(t[1].consMode, cons::PROPORTION);
     EXPECT_DOUBLE_EQ(t[1].slope, 0.75);
     EXPECT_DOUBLE_EQ(consDistance(t[1], 80.0), 60.0);
     EXPECT_DOUBLE_EQ(consDistance(t[1], 121.0), 90.75);
 
     // 10 ft before the ahead bent, whatever the line's length.
     EXPECT_EQ(t[2].form, 0);
-    EXPECT_EQ(t[2].consMode, 2);
+    EXPECT_EQ(t[2].consMode, cons::FROM_AHEAD);
     EXPECT_DOUBLE_EQ(consDistance(t[2], 80.0), 70.0);
     EXPECT_DOUBLE_EQ(consDistance(t[2], 123.4), 113.4);
 
-    EXPECT_EQ(t[3].consMode, 1);
+    EXPECT_EQ(t[3].consMode, cons::FROM_BACK);
     EXPECT_DOUBLE_EQ(consDistance(t[3], 80.0), 12.5);
-    EXPECT_EQ(t[4].consMode, 3);
+    EXPECT_EQ(t[4].consMode, cons::PROPORTION);
     EXPECT_DOUBLE_EQ(consDistance(t[4], 80.0), 40.0);
     for (int i = 1; i <= 4; ++i) {
         EXPECT_EQ(t[i].intercept, 0.0);
