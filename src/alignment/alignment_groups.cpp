@@ -1,10 +1,13 @@
 // The alignment card groups of a problem, read after its title in their
 // fixed order; the first bad card abandons the problem.
+#include <cmath>
+
 #include <fmt/format.h>
 
 #include "alignment/alignment_parts.hpp"
 #include "bridgeplan/errors.hpp"
 #include "run/phases.hpp"
+#include "run/record.hpp"
 #include "run/run_context.hpp"
 
 namespace bp {
@@ -20,6 +23,16 @@ void writeGroupTitle(Report& report, int blanks, std::string_view title) {
     report.empty();
     report.write(Record(' ').X(blanks - 1).lit(title));
     report.empty();
+}
+
+void echoEnteredAngle(Record& r, int degreesWidth, const EnteredAngle& a) {
+    const auto truncated = [](double v) { return static_cast<long long>(std::trunc(v)); };
+    r.I(degreesWidth, truncated(a.degrees));
+    const int minutesAt = r.column();
+    r.I(3, truncated(a.minutes));
+    const int secondsAt = r.column();
+    r.F(6, 2, a.seconds);
+    r.put(minutesAt, '-').put(secondsAt, '-');
 }
 
 void readAlignmentGroups(RunContext& ctx) {

@@ -17,6 +17,7 @@ namespace bp {
 
 struct RunContext;
 class Card;
+class Record;
 class Report;
 
 // Abandons the problem with `errorNumber` unless the card has `code` in
@@ -46,6 +47,11 @@ struct EnteredAngle {
     // ((seconds / 60 + minutes) / 60 + degrees) in radians.
     double radians() const;
 };
+
+// Echoes an angle as entered: degrees (Iw), minutes (I3), seconds (F6.2),
+// whole parts truncated toward zero; "-" overwrites the first column of the
+// minutes and of the seconds.
+void echoEnteredAngle(Record& r, int degreesWidth, const EnteredAngle& a);
 
 // The values of the horizontal curve card: the degree of curve of the
 // pieces before the P.C., P.C. to P.T. and after the P.T.

@@ -217,8 +217,8 @@ namespace {
 
 void echoCrownAndLanes(Report& report, const CrownLaneCard& card, std::string_view code) {
     writeGroupTitle(report, 40, "CROWN AND LANE DEFINITIONS");
-    report.write(" CODE  S.R.INS.   S.R. 1   INS.PIV.   S.R. 2    S.R. 3   S.R.OUTS.  S.R. 4"
-                 "   OUTS.PIV.  S.R. 5    S.R. 6");
+    report.write(Record(' ').lit("CODE  S.R.INS.   S.R. 1   INS.PIV.   S.R. 2    S.R. 3   "
+                                 "S.R.OUTS.  S.R. 4   OUTS.PIV.  S.R. 5    S.R. 6"));
     report.empty();
     Record r(' ');
     r.X(1).A(3, code);
@@ -228,7 +228,8 @@ void echoCrownAndLanes(Report& report, const CrownLaneCard& card, std::string_vi
 
 void echoSuperelevationHeading(Report& report) {
     writeGroupTitle(report, 27, "SUPERELEVATION DATA");
-    report.write(" DESC.   AT STATION   S.E. 1   S.E. 2   S.E. 3   S.E. 4   S.E. 5   S.E. 6");
+    report.write(Record(' ').lit(
+        "DESC.   AT STATION   S.E. 1   S.E. 2   S.E. 3   S.E. 4   S.E. 5   S.E. 6"));
 }
 
 void echoSuperelevationCard(Report& report, const SuperelevationCard& card, char mark) {

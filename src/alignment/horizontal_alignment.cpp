@@ -155,31 +155,19 @@ EnteredAngle readDegree(const Card& card, int col) {
             card.number(col + 4, 4, 2, E3)};
 }
 
-long long truncated(double v) { return static_cast<long long>(std::trunc(v)); }
-
-// Degrees (Iw), minutes (I3) and seconds (F6.2) as entered; "-" overwrites
-// the first column of the minutes and of the seconds.
-void echoDegree(Record& r, int degreesWidth, const EnteredAngle& d) {
-    r.I(degreesWidth, truncated(d.degrees));
-    int minutesAt = r.column();
-    r.I(3, truncated(d.minutes));
-    int secondsAt = r.column();
-    r.F(6, 2, d.seconds);
-    r.put(minutesAt, '-').put(secondsAt, '-');
-}
-
 void echoHorizontalCurves(Report& report, const HorizontalCurveCard& c) {
     writeGroupTitle(report, 22, "HORIZONTAL CURVE DATA");
-    report.write(" CURVE NO. 1    P.C. STA.  CURVE NO. 2    P.T. STA.  CURVE NO. 3");
+    report.write(Record(' ').lit(
+        "CURVE NO. 1    P.C. STA.  CURVE NO. 2    P.T. STA.  CURVE NO. 3"));
     report.empty();
     // Curve 1's degrees start in the carriage-control column.
     Record r(' ');
     r.T(1);
-    echoDegree(r, 3, c.curve1);
+    echoEnteredAngle(r, 3, c.curve1);
     r.F(13, 4, c.pcStation);
-    echoDegree(r, 4, c.curve2);
+    echoEnteredAngle(r, 4, c.curve2);
     r.F(13, 4, c.ptStation);
-    echoDegree(r, 4, c.curve3);
+    echoEnteredAngle(r, 4, c.curve3);
     report.write(r);
 }
 

@@ -33,18 +33,15 @@ double checkTextSize(Report& report, double size) {
     return size;
 }
 
-long long truncated(double v) { return static_cast<long long>(std::trunc(v)); }
-
 void echoLocation(Report& report, const LocationData& loc) {
     writeGroupTitle(report, 26, "LOCATION DATA");
-    report.write("   BACK STA.   AHEAD STA.    REF. STA.    REF. ANGLE   REF. DIST."
-                 "   DIR    SIZE");
+    report.write(Record(' ').X(2).lit("BACK STA.   AHEAD STA.    REF. STA.    REF. ANGLE   "
+                                      "REF. DIST.   DIR    SIZE"));
     report.empty();
     // The back station's field starts in the carriage-control column.
     Record r(' ');
     r.T(1).F(12, 4, loc.backStation).F(13, 4, loc.aheadStation).F(13, 4, loc.referenceStation);
-    r.I(5, truncated(loc.refDegrees)).I(3, truncated(loc.refMinutes)).F(6, 2, loc.refSeconds);
-    r.put(44, '-').put(47, '-');
+    echoEnteredAngle(r, 5, EnteredAngle{loc.refDegrees, loc.refMinutes, loc.refSeconds});
     r.F(13, 4, loc.referenceDistance).X(4).A(1, std::string_view(&loc.directionLetter, 1)).X(4);
     r.F(6, 3, loc.textSize);
     report.write(r);

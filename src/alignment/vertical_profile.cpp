@@ -107,7 +107,7 @@ namespace {
 
 void echoStations(Report& report, const VerticalCurveCards& v) {
     writeGroupTitle(report, 16, "VERTICAL CURVE DATA");
-    report.write("  PVI Z STA.   PVI 1 STA.   PVI 2 STA.");
+    report.write(Record(' ').X(1).lit("PVI Z STA.   PVI 1 STA.   PVI 2 STA."));
     report.empty();
     // PVI Z's field starts in the carriage-control column.
     report.write(Record(' ').T(1).F(12, 4, v.pviZ).F(13, 4, v.pvi1).F(13, 4, v.pvi2));
@@ -115,7 +115,8 @@ void echoStations(Report& report, const VerticalCurveCards& v) {
 
 void echoElevations(Report& report, const VerticalCurveCards& v) {
     report.write(Record('0'));
-    report.write(" EL. PVI Z   % GR. Z-1    LVC 1    % GR. 1-2    LVC 2    % GR. 2-3");
+    report.write(Record(' ').lit(
+        "EL. PVI Z   % GR. Z-1    LVC 1    % GR. 1-2    LVC 2    % GR. 2-3"));
     report.empty();
     // The elevation's field starts in the carriage-control column.
     report.write(Record(' ').T(1).F(10, 4, v.elevationZ).F(12, 6, v.gradeZ1).F(10, 3, v.length1)
