@@ -10,6 +10,6 @@ struct RunContext;
 void readAlignmentGroups(RunContext& ctx);
 
 // The bridge-layout phase: plot header, longitudinal lines, span cycle.
-void PH2(RunContext& ctx);
+void runBridgeLayout(RunContext& ctx);
 
 }  // namespace bp
