@@ -27,6 +27,18 @@ struct BentPoint {
     int piece = 2;
 };
 
+// Makes a stored bent point the work point again (position, crossing angle,
+// station, offset, piece and normal).
+inline void loadWorkPoint(WorkPoint& wp, const BentPoint& p) {
+    wp.x = p.x;
+    wp.y = p.y;
+    wp.angle = p.angle;
+    wp.station = p.station;
+    wp.offset = p.offset;
+    wp.piece = p.piece;
+    wp.normal = p.normal;
+}
+
 struct SpanLines {
     SlotTable<int, MAX_LINES> spanForm, spanState;
     SlotTable<bool, MAX_LINES> spanDone;

@@ -27,16 +27,6 @@ BentPoint& bentPoint(SpanLines& sl, int slot, int line) {
     return slot == BACK_BENT_SLOT ? sl.backPoint[line] : sl.aheadPoint[line];
 }
 
-void loadWorkPoint(WorkPoint& wp, const BentPoint& p) {
-    wp.x = p.x;
-    wp.y = p.y;
-    wp.angle = p.angle;
-    wp.station = p.station;
-    wp.offset = p.offset;
-    wp.piece = p.piece;
-    wp.normal = p.normal;
-}
-
 class SpanSetUp {
 public:
     explicit SpanSetUp(RunContext& ctx) : ctx_(ctx), sl_(ctx.spanLines) {}

@@ -68,7 +68,7 @@ void writeSignOverprint(RunContext& ctx, int recordColumn) {
 
 void writeBentDataRows(RunContext& ctx) {
     for (int k = 1; k <= 2; ++k) {
-        const int slotNumber = 20 + k;
+        const int slotNumber = BACK_BENT_SLOT - 1 + k;
         const TransverseLine& slot = ctx.transverse[slotNumber];
         ctx.wp.station = ctx.bents[k].station;
         ctx.wp.angle = ctx.bents[k].skew;
@@ -93,13 +93,7 @@ void reportBentPoint(RunContext& ctx, int line, int slot) {
     const bool back = slot == BACK_BENT_SLOT;
     const BentPoint& p = back ? sl.backPoint[line] : sl.aheadPoint[line];
     WorkPoint& wp = ctx.wp;
-    wp.station = p.station;
-    wp.offset = p.offset;
-    wp.x = p.x;
-    wp.y = p.y;
-    wp.angle = p.angle;
-    wp.normal = p.normal;
-    wp.piece = p.piece;
+    loadWorkPoint(wp, p);
     wp.distBent = back ? 0.0 : sl.spanLength[line];
 
     measureToPrevious(ctx, slot, line);
