@@ -1,5 +1,6 @@
 #include "plot/plot_writer.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -30,64 +31,40 @@ long long truncToUnits(double v) {
     return static_cast<long long>(v);
 }
 
-// One command line assembled in place: literal pieces and 10-character
-// integer fields, then written with its LF.
+// One command line assembled in place at the end of the block: literal
+// pieces and 10-character integer fields, kept with its LF by end().
 class CommandLine {
 public:
+    static constexpr std::size_t MAX_LENGTH = 128;   // with its LF
+
+    explicit CommandLine(PlotCommands& out) : out_(out), start_(out.reserve(MAX_LENGTH)), at_(start_) {}
     CommandLine& lit(std::string_view text) {
-        std::memcpy(buf_.data() + len_, text.data(), text.size());
-        len_ += text.size();
+        std::memcpy(at_, text.data(), text.size());
+        at_ += text.size();
         return *this;
     }
     CommandLine& integer(long long value) {
-        formatInteger(buf_.data() + len_, FIELD, value);
-        len_ += FIELD;
+        formatInteger(at_, FIELD, value);
+        at_ += FIELD;
         return *this;
     }
     CommandLine& fixed(int width, int decimals, double value) {
-        formatFixed(buf_.data() + len_, width, decimals, value);
-        len_ += static_cast<std::size_t>(width);
+        formatFixed(at_, width, decimals, value);
+        at_ += width;
         return *this;
     }
-    void writeTo(PlotCommands& out) {
-        buf_[len_++] = '\n';
-        out.append(buf_.data(), len_);
+    void end() {
+        *at_++ = '\n';
+        out_.commit(static_cast<std::size_t>(at_ - start_));
     }
 
 private:
-    std::array<char, 128> buf_;   // written before it is read
-    std::size_t len_ = 0;
+    PlotCommands& out_;
+    char* start_;
+    char* at_;
 };
 
-// The lines of a fixed group, each with its LF.
-void writeLines(PlotCommands& out, std::initializer_list<std::string_view> lines) {
-    std::array<char, 128> buf;
-    std::size_t len = 0;
-    for (std::string_view line : lines) {
-        if (len + line.size() + 1 > buf.size()) {
-            out.append(buf.data(), len);
-            len = 0;
-        }
-        std::memcpy(buf.data() + len, line.data(), line.size());
-        len += line.size();
-        buf[len++] = '\n';
-    }
-    out.append(buf.data(), len);
-}
-
 }  // namespace
-
-void PlotCommands::append(const char* text, std::size_t length) {
-    if (len_ + length > CAPACITY) {
-        flush();
-        if (length > CAPACITY) {
-            out_.write(text, static_cast<std::streamsize>(length));
-            return;
-        }
-    }
-    std::memcpy(buf_.data() + len_, text, length);
-    len_ += length;
-}
 
 void PlotCommands::flush() {
     if (len_ == 0) return;
@@ -115,7 +92,7 @@ void startPlot(RunContext& ctx) {
     const float scaled = frame.textSize * 1000.0f;
     frame.textHeight = frame.textWidth = static_cast<int>(scaled);
     PlotCommands header(ctx.plot);
-    writeLines(header, {"DID/NA=ZNQ", "FNT/68", "TLC/CO=10,JU=3"});
+    header.append("DID/NA=ZNQ\nFNT/68\nTLC/CO=10,JU=3\n");
 }
 
 // Plan feet to plot units: Xi = trunc(12000 X + 0.5), Yi = mirror *
@@ -131,18 +108,18 @@ PlotPoint toPlotUnits(const PlotFrame& frame, double x, double y) {
 
 void writeAttributeGroup(PlotCommands& out, AttributeGroup group) {
     switch (group) {
-    case AttributeGroup::TLinePoint: writeLines(out, {"LAC/LT=3,LC=1,LS=0", "OVR/20"}); break;
-    case AttributeGroup::BentPoint: writeLines(out, {"LAC/LT=3,LC=2,LS=0", "OVR/20"}); break;
-    case AttributeGroup::Label: writeLines(out, {"LAC/LT=0,LC=0,LS=0", "OVR/43", "ASC/-1"}); break;
-    case AttributeGroup::LabelEnd: writeLines(out, {"ASC/0"}); break;
-    case AttributeGroup::TLineRows: writeLines(out, {"LAC/LT=0,LC=4,LS=0", "OVR/20"}); break;
-    case AttributeGroup::MarkedC: writeLines(out, {"LAC/LT=4,LC=0,LS=0", "OVR/2"}); break;
-    case AttributeGroup::BentS: writeLines(out, {"LAC/LT=4,LC=0,LS=3", "OVR/2"}); break;
-    case AttributeGroup::SegmentB: writeLines(out, {"LAC/LT=1,LC=2,LS=4", "OVR/5"}); break;
-    case AttributeGroup::SegmentS: writeLines(out, {"LAC/LT=1,LC=2,LS=6", "OVR/5"}); break;
-    case AttributeGroup::SegmentE: writeLines(out, {"LAC/LT=1,LC=7,LS=0", "OVR/3"}); break;
-    case AttributeGroup::SegmentL: writeLines(out, {"LAC/LT=1,LC=2,LS=7", "OVR/5"}); break;
-    case AttributeGroup::NearMainline: writeLines(out, {"LAC/LC=3"}); break;
+    case AttributeGroup::TLinePoint: out.append("LAC/LT=3,LC=1,LS=0\nOVR/20\n"); break;
+    case AttributeGroup::BentPoint: out.append("LAC/LT=3,LC=2,LS=0\nOVR/20\n"); break;
+    case AttributeGroup::Label: out.append("LAC/LT=0,LC=0,LS=0\nOVR/43\nASC/-1\n"); break;
+    case AttributeGroup::LabelEnd: out.append("ASC/0\n"); break;
+    case AttributeGroup::TLineRows: out.append("LAC/LT=0,LC=4,LS=0\nOVR/20\n"); break;
+    case AttributeGroup::MarkedC: out.append("LAC/LT=4,LC=0,LS=0\nOVR/2\n"); break;
+    case AttributeGroup::BentS: out.append("LAC/LT=4,LC=0,LS=3\nOVR/2\n"); break;
+    case AttributeGroup::SegmentB: out.append("LAC/LT=1,LC=2,LS=4\nOVR/5\n"); break;
+    case AttributeGroup::SegmentS: out.append("LAC/LT=1,LC=2,LS=6\nOVR/5\n"); break;
+    case AttributeGroup::SegmentE: out.append("LAC/LT=1,LC=7,LS=0\nOVR/3\n"); break;
+    case AttributeGroup::SegmentL: out.append("LAC/LT=1,LC=2,LS=7\nOVR/5\n"); break;
+    case AttributeGroup::NearMainline: out.append("LAC/LC=3\n"); break;
     }
 }
 
@@ -152,22 +129,19 @@ void writePolyline(PlotCommands& out, std::span<const PlotPoint> points) {
     if (points.size() < 2 || points.size() > MAX_POLYLINE_POINTS)
         abandon(err::INTERNAL, "a polyline of the plot must have 2 to 22 points");
     const int valueCount = 2 * static_cast<int>(points.size());
-    CommandLine line;
-    line.lit("LST/OP");
-    for (int v = 0; v < valueCount; ++v) {
-        const PlotPoint& p = points[static_cast<std::size_t>(v / 2)];
-        const long long value = v % 2 == 0 ? p.x : p.y;
-        const int place = v % VALUES_PER_LINE;
-        if (v > 0 && place == 0) {
-            line.lit(",");
-            line.writeTo(out);
-            line = CommandLine();
-            line.lit("    ");
+    for (int first = 0; first < valueCount; first += VALUES_PER_LINE) {
+        CommandLine line(out);
+        if (first == 0) line.lit("LST/OP");
+        else line.lit("    ");
+        const int last = std::min(first + VALUES_PER_LINE, valueCount);
+        for (int v = first; v < last; ++v) {
+            if (first == 0 || v > first) line.lit(",");
+            const PlotPoint& p = points[static_cast<std::size_t>(v / 2)];
+            line.integer(v % 2 == 0 ? p.x : p.y);
         }
-        if (v < VALUES_PER_LINE || place > 0) line.lit(",");
-        line.integer(value);
+        if (last < valueCount) line.lit(",");
+        line.end();
     }
-    line.writeTo(out);
 }
 
 // "EL." and the elevation in feet to 3 decimals: width 5 below 10 ft, 6
@@ -175,20 +149,20 @@ void writePolyline(PlotCommands& out, std::span<const PlotPoint> points) {
 void writeElevationText(PlotCommands& out, const PlotFrame& frame, PlotPoint origin, double elevation) {
     if (elevation >= 1000.0) return;
     const int width = elevation >= 100.0 ? 7 : elevation >= 10.0 ? 6 : 5;
-    CommandLine line;
+    CommandLine line(out);
     line.lit("TXT/TH=").integer(frame.textHeight).lit(",TW=").integer(frame.textWidth);
     line.lit(",OR=").integer(origin.x).lit(",").integer(origin.y);
     line.lit(",AN=0.0,EL.").fixed(width, 3, elevation);
-    line.writeTo(out);
+    line.end();
 }
 
 // An arc about the plot origin (the curve centre) from p1 to p2.
 void writeArc(PlotCommands& out, ArcSense sense, PlotPoint p1, PlotPoint p2) {
-    CommandLine line;
+    CommandLine line(out);
     line.lit(sense == ArcSense::Clockwise ? "ARC/CL" : "ARC/CC");
     line.lit(",CE=  0,  0,P1=").integer(p1.x).lit(",").integer(p1.y);
     line.lit(",P2=").integer(p2.x).lit(",").integer(p2.y);
-    line.writeTo(out);
+    line.end();
 }
 
 void writeAttributeGroup(std::ostream& out, AttributeGroup group) {

@@ -4,8 +4,10 @@
 
 #include <array>
 #include <cstddef>
+#include <cstring>
 #include <ostream>
 #include <span>
+#include <string_view>
 
 #include "bridgeplan/drawing_state.hpp"
 #include "bridgeplan/plot_frame.hpp"
@@ -46,7 +48,18 @@ public:
     PlotCommands(const PlotCommands&) = delete;
     PlotCommands& operator=(const PlotCommands&) = delete;
 
-    void append(const char* text, std::size_t length);   // whole lines, each with its LF
+    // Whole lines, each with its LF.
+    void append(std::string_view lines) {
+        std::memcpy(reserve(lines.size()), lines.data(), lines.size());
+        commit(lines.size());
+    }
+    // Room for `length` characters at the end of the block (at most its
+    // capacity), to be assembled in place and kept by commit(length).
+    char* reserve(std::size_t length) {
+        if (len_ + length > CAPACITY) flush();
+        return buf_.data() + len_;
+    }
+    void commit(std::size_t length) { len_ += length; }
     void flush();
 
 private:
