@@ -23,9 +23,12 @@ bool pieceExists(const LineTable& lines, int piece) {
     return pieceLine(lines, piece).form != form::ABSENT;
 }
 
-// An angle difference reduced by whole turns into (-pi, pi].
+// An angle difference reduced by whole turns into (-pi, pi]. Within
+// [-pi, pi] the remainder by a whole turn is the angle itself, exactly (the
+// nearest multiple is zero, a half turn rounding to the even one), so the
+// library call is made only for a larger angle.
 double reduced(double angle) {
-    double r = std::remainder(angle, TWO_PI);
+    double r = std::fabs(angle) <= PI ? angle : std::remainder(angle, TWO_PI);
     if (r <= -PI) r += TWO_PI;
     return r;
 }
