@@ -113,14 +113,19 @@ bool roundScaled(double v, int decimals, unsigned long long& scaled) {
     const double scale = POWERS_OF_TEN[decimals];
     const double p = v * scale;
     if (!(p < 0x1p51)) return false;
-    const double e = std::fma(v, scale, -p);
-    const double whole = std::floor(p);
-    const double half = (p - whole) - 0.5;
+    // floor(p) by truncation: p is not negative and below 2^51, so the
+    // integer and its conversion back are exact.
+    const auto whole = static_cast<unsigned long long>(p);
+    const double half = (p - static_cast<double>(whole)) - 0.5;
     bool up;
-    if (half != 0) up = half > 0;
-    else if (e != 0) up = e > 0;
-    else return false;
-    scaled = static_cast<unsigned long long>(whole) + (up ? 1 : 0);
+    if (half != 0) {
+        up = half > 0;
+    } else {
+        const double e = std::fma(v, scale, -p);
+        if (e == 0) return false;
+        up = e > 0;
+    }
+    scaled = whole + (up ? 1 : 0);
     return true;
 }
 
