@@ -24,4 +24,12 @@ struct Word {
     constexpr char first() const { return c[0]; }
 };
 
+// A blank-padded card text or report word without its leading and
+// trailing blanks.
+inline std::string_view trimBlanks(std::string_view s) {
+    const auto first = s.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
 }  // namespace bp

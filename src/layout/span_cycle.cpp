@@ -28,13 +28,6 @@ Span readSpanCard(const Card& card) {
     return span;
 }
 
-// The span id as punched, without its blanks, for the engineer's messages.
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
-
 // The span input page down to the "BENT DATA" column header.
 void printSpanInputHeading(RunContext& ctx) {
     const Span& s = ctx.span;
@@ -55,7 +48,7 @@ void printSpanInputHeading(RunContext& ctx) {
 void runSpan(RunContext& ctx) {
     printSpanInputHeading(ctx);
     const int count = ctx.span.tLineCount;
-    const std::string_view id = trimmed(ctx.span.spanId);
+    const std::string_view id = trimBlanks(ctx.span.spanId);   // for the engineer's messages
     if (count > MAX_TLINES)
         abandon(err::TRANSVERSE_LINE,
                 fmt::format("span {} has {} T-lines; a span holds at most {}", id, count,

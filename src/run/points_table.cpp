@@ -4,18 +4,11 @@
 
 #include "alignment/elevation.hpp"
 #include "alignment/point_operations.hpp"
+#include "bridgeplan/word.hpp"
 #include "run/run_context.hpp"
 
 namespace bp {
 namespace {
-
-// Report words and card texts are fixed-width and blank-padded; a cell
-// holds them without the padding.
-std::string_view trimmed(std::string_view s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
 
 constexpr double DEGREES_PER_RADIAN = 180.0 / 3.141592653589793;
 
@@ -78,13 +71,15 @@ void PointsTable::number(const std::optional<double>& v) {
     else out_.put(',');
 }
 
+// Report words and card texts are fixed-width and blank-padded; a cell
+// holds them without the padding.
 void PointsTable::write(std::string_view problem, std::string_view span, const PointRow& row) {
-    field(trimmed(problem), true);
-    field(trimmed(span));
+    field(trimBlanks(problem), true);
+    field(trimBlanks(span));
     if (row.line > 0) out_ << ',' << row.line;
     else out_.put(',');
     field(row.kind);
-    field(trimmed(row.number));
+    field(trimBlanks(row.number));
     number(row.station);
     number(row.elevation);
     field(row.edgeMark == ' ' ? std::string_view() : std::string_view(&row.edgeMark, 1));
@@ -94,8 +89,8 @@ void PointsTable::write(std::string_view problem, std::string_view span, const P
     number(row.angleDegrees);
     number(row.x);
     number(row.y);
-    field(trimmed(row.remarks));
-    field(trimmed(row.type));
+    field(trimBlanks(row.remarks));
+    field(trimBlanks(row.type));
     out_ << "\r\n";
 }
 
@@ -104,9 +99,9 @@ void tabulateTLinePoint(const RunContext& ctx, int line, int tline) {
     const TransverseLine& t = ctx.transverse[tline];
     const std::string number = std::to_string(tline);
     // The report's TYPE column, "SKEW/" with a blank code written as "SKEW".
-    const std::string_view code = trimmed(t.code.view());
-    const std::string type = code.empty() ? std::string(trimmed(t.lineType.view()))
-                                          : fmt::format("{}/{}", trimmed(t.lineType.view()), code);
+    const std::string_view code = trimBlanks(t.code.view());
+    const std::string type = code.empty() ? std::string(trimBlanks(t.lineType.view()))
+                                          : fmt::format("{}/{}", trimBlanks(t.lineType.view()), code);
     ctx.points->write(ctx.problem.number, ctx.span.spanId,
                       workPointRow(ctx, "T", number, line, t.remarks, type));
 }
