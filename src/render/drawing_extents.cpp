@@ -7,6 +7,10 @@
 
 namespace bp::render {
 
+namespace {
+constexpr double TWO_PI = 2 * std::numbers::pi;
+}  // namespace
+
 void Extents::add(double x, double y) {
     if (empty) {
         minX = maxX = x;
@@ -27,7 +31,6 @@ void Extents::add(double x, double y) {
 // sign giving the C' nearer C. Directions by atan2; the sweep is the turn
 // from P1 to P2 in the arc's sense, in (0, 2 pi].
 ArcGeometry arcGeometry(const Element& arc) {
-    constexpr double TWO_PI = 2 * std::numbers::pi;
     const double px1 = double(arc.points[0].x), py1 = double(arc.points[0].y);
     const double px2 = double(arc.points[1].x), py2 = double(arc.points[1].y);
     ArcGeometry g;
@@ -68,7 +71,6 @@ void addArc(Extents& e, const Element& arc) {
     const double cx = g.centreX, cy = g.centreY;
     e.add(double(arc.points[0].x), double(arc.points[0].y));
     e.add(double(arc.points[1].x), double(arc.points[1].y));
-    constexpr double TWO_PI = 2 * std::numbers::pi;
     for (int q = 0; q < 4; ++q) {
         const double a = q * std::numbers::pi / 2;
         double from = arc.clockwise ? g.startAngle - a : a - g.startAngle;
