@@ -80,6 +80,63 @@ double skewAt(RunContext& ctx, double direction, double station) {
     return direction - PointAtStation(ctx.alignment, ctx.lines, station).theta;
 }
 
+// A "SAME" bent is the previous span's ahead bent: its line, station,
+// skew, number, C, remarks and plot mark. The skip flags are the card's
+// own: they choose the lines reported in this span. (As the ahead bent it
+// leaves the slot as the previous span left it.)
+void buildSameBent(RunContext& ctx, int slotNo, const BentCard& b) {
+    if (ctx.firstSpan)
+        abandon(err::BENT_CARD, fmt::format("the {} bent of the first span cannot be \"SAME\": "
+                                            "there is no earlier span",
+                                            slotNo == BACK_BENT_SLOT ? "back" : "ahead"));
+    TransverseLine& slot = ctx.transverse[slotNo];
+    if (slotNo == BACK_BENT_SLOT) {
+        const TransverseLine& prev = ctx.transverse[AHEAD_BENT_SLOT];
+        slot.cCode = prev.cCode;
+        slot.bentNumber = prev.bentNumber;
+        slot.lineType = b.type;
+        slot.form = prev.form;
+        slot.slope = prev.slope;
+        slot.intercept = prev.intercept;
+        slot.direction = prev.direction;
+        slot.normFactor = prev.normFactor;
+        slot.remarks = prev.remarks;
+        slot.plotMark = prev.plotMark;
+        ctx.bents[1] = ctx.bents[2];
+    }
+    slot.skips = b.skips;
+}
+
+// A "PREV" ahead bent, parallel to the back bent: at the normal distance d
+// (the second field) kept on its side by the side rule, or through the
+// mainline point at STATION.
+void buildPrevBent(RunContext& ctx, const BentCard& b) {
+    TransverseLine& slot = ctx.transverse[AHEAD_BENT_SLOT];
+    Bent& bent = ctx.bents[2];
+    const TransverseLine& ref = ctx.transverse[BACK_BENT_SLOT];
+    const Bent& refBent = ctx.bents[1];
+    if (b.second != 0) {
+        const double d = b.second;
+        slot.form = ref.form;
+        slot.slope = ref.slope;
+        slot.intercept = ref.intercept + d * refBent.normFactor;
+        slot.direction = ref.direction;
+        slot.normFactor = ref.normFactor;
+        bent.normFactor = refBent.normFactor;
+        bent.station = applySideRule(ctx, AHEAD_BENT_SLOT, d, refBent.station);
+        bent.skew = skewAt(ctx, slot.direction, bent.station);
+    } else if (b.station != 0) {
+        const StationPoint p = PointAtStation(ctx.alignment, ctx.lines, b.station);
+        copyLineForm(slot, LineThroughPoint(p.x, p.y, ref.direction), ref.direction);
+        bent.station = b.station;
+        bent.skew = ref.direction - p.theta;
+        bent.normFactor = slot.normFactor;
+    } else {
+        abandon(err::BENT_CARD,
+                "a \"PREV\" bent needs a normal distance or a station; both are 0");
+    }
+}
+
 void buildBent(RunContext& ctx, int slotNo, const BentCard& b, const PackedSkew& skew) {
     TransverseLine& slot = ctx.transverse[slotNo];
     Bent& bent = ctx.bents[slotNo - BACK_BENT_SLOT + 1];
@@ -87,28 +144,7 @@ void buildBent(RunContext& ctx, int slotNo, const BentCard& b, const PackedSkew&
     const char* which = back ? "back" : "ahead";
 
     if (b.type == kw::SAME) {
-        if (ctx.firstSpan)
-            abandon(err::BENT_CARD, fmt::format("the {} bent of the first span cannot be \"SAME\": "
-                                                "there is no earlier span",
-                                                which));
-        // The bent is the previous span's ahead bent: its line, station,
-        // skew, number, C, remarks and plot mark. The skip flags are the
-        // card's own: they choose the lines reported in this span.
-        if (back) {
-            const TransverseLine& prev = ctx.transverse[AHEAD_BENT_SLOT];
-            slot.cCode = prev.cCode;
-            slot.bentNumber = prev.bentNumber;
-            slot.lineType = b.type;
-            slot.form = prev.form;
-            slot.slope = prev.slope;
-            slot.intercept = prev.intercept;
-            slot.direction = prev.direction;
-            slot.normFactor = prev.normFactor;
-            slot.remarks = prev.remarks;
-            slot.plotMark = prev.plotMark;
-            ctx.bents[1] = ctx.bents[2];
-        }
-        slot.skips = b.skips;
+        buildSameBent(ctx, slotNo, b);
         return;
     }
 
@@ -142,30 +178,7 @@ void buildBent(RunContext& ctx, int slotNo, const BentCard& b, const PackedSkew&
         if (back)
             abandon(err::BENT_CARD,
                     "\"PREV\" places the ahead bent from the back bent; the back bent cannot be \"PREV\"");
-        const TransverseLine& ref = ctx.transverse[BACK_BENT_SLOT];
-        const Bent& refBent = ctx.bents[1];
-        if (b.second != 0) {
-            // Parallel to the back bent at the normal distance d.
-            const double d = b.second;
-            slot.form = ref.form;
-            slot.slope = ref.slope;
-            slot.intercept = ref.intercept + d * refBent.normFactor;
-            slot.direction = ref.direction;
-            slot.normFactor = ref.normFactor;
-            bent.normFactor = refBent.normFactor;
-            bent.station = applySideRule(ctx, slotNo, d, refBent.station);
-            bent.skew = skewAt(ctx, slot.direction, bent.station);
-        } else if (b.station != 0) {
-            // Parallel to the back bent through the mainline point at STATION.
-            const StationPoint p = PointAtStation(ctx.alignment, ctx.lines, b.station);
-            copyLineForm(slot, LineThroughPoint(p.x, p.y, ref.direction), ref.direction);
-            bent.station = b.station;
-            bent.skew = ref.direction - p.theta;
-            bent.normFactor = slot.normFactor;
-        } else {
-            abandon(err::BENT_CARD,
-                    "a \"PREV\" bent needs a normal distance or a station; both are 0");
-        }
+        buildPrevBent(ctx, b);
     } else {
         abandon(err::BENT_CARD, fmt::format("the {} bent's TYPE \"{}\" is none of SKEW, PSTA, PARL, "
                                             "PREV, SAME",
