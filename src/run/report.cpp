@@ -4,10 +4,16 @@ namespace bp {
 
 void Report::emit() {
     if (!hasPending_) return;
-    pending_.push_back('\n');   // one write per line
-    out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
+    block_.append(pending_);
+    block_.push_back('\n');
     hasPending_ = false;
     pending_.clear();
+    if (block_.size() >= BLOCK) writeBlock();
+}
+
+void Report::writeBlock() {
+    out_.write(block_.data(), static_cast<std::streamsize>(block_.size()));
+    block_.clear();
 }
 
 void Report::write(const Record& record) { write(record.text()); }
@@ -36,7 +42,7 @@ void Report::write(std::string_view text) {
         return;
     }
     emit();
-    if (control == '0') out_.put('\n');
+    if (control == '0') block_.push_back('\n');
     pending_.clear();
     if (control == '1') pending_.push_back('\f');
     pending_.append(body);
@@ -47,6 +53,7 @@ void Report::empty() { write(std::string_view(" ")); }
 
 void Report::flush() {
     emit();
+    writeBlock();
     out_.flush();
 }
 

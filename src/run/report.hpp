@@ -18,7 +18,7 @@ enum class ReportMode { Rendered, Asa };
 
 class Report {
 public:
-    Report(std::ostream& out, ReportMode mode) : out_(out), mode_(mode) {}
+    Report(std::ostream& out, ReportMode mode) : out_(out), mode_(mode) { block_.reserve(BLOCK + 256); }
     ~Report() { flush(); }
     Report(const Report&) = delete;
     Report& operator=(const Report&) = delete;
@@ -27,14 +27,17 @@ public:
     // A record given as its whole text, control character first.
     void write(std::string_view recordText);
     void empty();   // an empty record: an empty line
-    void flush();   // writes the line held back for a possible overprint
+    void flush();   // writes the line held back for a possible overprint, and every line before it
 
 private:
+    static constexpr std::size_t BLOCK = 1 << 16;
     void emit();
+    void writeBlock();
     std::ostream& out_;
     ReportMode mode_;
     std::string pending_;   // the last rendered line, held for an overprint
     bool hasPending_ = false;
+    std::string block_;     // finished lines, handed to the stream some 64 KB at a time
 };
 
 }  // namespace bp
