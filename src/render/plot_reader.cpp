@@ -19,23 +19,20 @@ std::string_view trim(std::string_view s) {
     return s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
-// An integer field: blank-filled on the left, a "-" before a negative
-// value; ten asterisks (a value that did not fit) is no number.
-std::optional<std::int64_t> integerField(std::string_view s) {
+// A numeric field: blank-filled on the left, a "-" before a negative
+// value, nothing else around it; ten asterisks (a value that did not fit)
+// is no number.
+template <class T>
+std::optional<T> numberField(std::string_view s) {
     s = trim(s);
-    std::int64_t v = 0;
+    T v = 0;
     auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
     if (s.empty() || ec != std::errc() || end != s.data() + s.size()) return std::nullopt;
     return v;
 }
 
-std::optional<double> realField(std::string_view s) {
-    s = trim(s);
-    double v = 0;
-    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (s.empty() || ec != std::errc() || end != s.data() + s.size()) return std::nullopt;
-    return v;
-}
+std::optional<std::int64_t> integerField(std::string_view s) { return numberField<std::int64_t>(s); }
+std::optional<double> realField(std::string_view s) { return numberField<double>(s); }
 
 std::vector<std::string_view> splitCommas(std::string_view s) {
     std::vector<std::string_view> parts;
