@@ -46,8 +46,9 @@ double StationOnMainline(RunContext& ctx, int slot);
 // 15 when the crossing does not settle within SPIRAL_PASS_LIMIT passes.
 void SpiralCrossing(RunContext& ctx, int slot, int line);
 
-// Stores the work point as backPoint(N) (slot 21, also the measuring
-// origin and the moving spiral reference) or aheadPoint(N) (slot 22).
+// Stores the work point as backPoint(N) (slot 21, where distances along
+// the line start, and the moving spiral reference) or aheadPoint(N)
+// (slot 22).
 // On the back bent a spiral line's reference moves to the radius
 // spanLines.spiralRadius and the polar angle wp.normal (a caller placing a
 // spiral bent point itself sets spiralRadius first), and every transverse
