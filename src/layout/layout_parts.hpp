@@ -5,7 +5,8 @@ namespace bp {
 
 struct RunContext;
 
-// Derives mainlineShape from the forms of pieces 1 and 3.
+// Sets severalPieceMainline: true when the mainline has a piece before the
+// P.C. or after the P.T. besides its main piece.
 void deriveMainlineShape(RunContext& ctx);
 
 // Reads, echoes and builds the longitudinal lines ("LONGITUDINAL LINES"

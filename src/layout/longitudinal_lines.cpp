@@ -224,10 +224,8 @@ void resolveLine(RunContext& ctx, int i) {
 }  // namespace
 
 void deriveMainlineShape(RunContext& ctx) {
-    const int f1 = ctx.lines[MAINLINE_SLOT + 1].form;
-    const int f3 = ctx.lines[MAINLINE_SLOT + 3].form;
-    if (f1 + f3 < -2) abandon(err::INTERNAL, "inconsistent forms of the mainline pieces");
-    ctx.severalPieceMainline = !(f1 == form::ABSENT && f3 == form::ABSENT);
+    ctx.severalPieceMainline = ctx.lines[MAINLINE_SLOT + 1].form != form::ABSENT ||
+                               ctx.lines[MAINLINE_SLOT + 3].form != form::ABSENT;
 }
 
 // Exactly two passes in card order; a line still unresolved afterwards

@@ -41,7 +41,7 @@ struct RunContext {
     // Bridge layout.
     LineTable lines;
     int lineCount = 0;
-    bool severalPieceMainline = false;   // mainlineShape
+    bool severalPieceMainline = false;   // a piece 1 or 3 besides the main piece
     TransverseTable transverse;
     Span span;
     SlotTable<Bent, 2> bents;            // 1 back, 2 ahead
