@@ -2,8 +2,6 @@
 // ahead stations), the reference point that ties the mainline to the plane
 // (reference station, angle and distance), the direction letter and the
 // plot text size.
-#include <cmath>
-
 #include <fmt/format.h>
 
 #include "alignment/alignment_parts.hpp"
@@ -21,14 +19,17 @@ double EnteredAngle::radians() const {
 
 namespace {
 
+constexpr double TEXT_SIZE_LIMIT = 100.0;       // inches, not reached
+constexpr double SUBSTITUTED_TEXT_SIZE = 7.5;   // inches
+
 // Text size in inches: 0 leaves the choice to the plot set-up; anything
 // outside 0 <= size < 100 is replaced by 7.5 inches.
 double checkTextSize(Report& report, double size) {
     if (size == 0.0) report.write(Record(' ').lit("TEXT SIZE IS PROPER FOR SCALE 1IN. =20FT."));
-    if (!(size >= 0.0 && size < 100.0)) {
+    if (!(size >= 0.0 && size < TEXT_SIZE_LIMIT)) {
         report.write(Record(' ').lit("TEXT SIZE=").F(4, 2, size).lit(" IS OUT OF RANGE"));
         report.write(Record(' ').lit("7.5 INCHES HAS BEEN SUBSTITUTED"));
-        size = 7.5;
+        size = SUBSTITUTED_TEXT_SIZE;
     }
     return size;
 }
