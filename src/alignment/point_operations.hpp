@@ -25,8 +25,11 @@ struct StationPoint {
 // The piece a station belongs to (PointAtStation starts from it): 1 below the
 // P.C. when piece 1 exists, 3 above the P.T. when piece 3 exists, else 2.
 int PieceOfStation(const Alignment& a, const LineTable& lines, double s);
+// -1 below the back station, +1 beyond the ahead station, else 0.
 int RangeFlagOfStation(const Alignment& a, double s);
 
+// The mainline point at station s (ft): its piece, range flag, X, Y and
+// normal angle theta (radians, to the left of travel).
 StationPoint PointAtStation(const Alignment& a, const LineTable& lines, double s);
 
 struct StationOffset {

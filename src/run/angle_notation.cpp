@@ -7,8 +7,9 @@ namespace bp {
 
 // An angle between two lines is known modulo pi. A difference of two
 // directions can lie more than a half turn out (with a reference angle of
-// 270 degrees, say); whole turns are taken off first, then the angle is
-// folded once into [-pi/2, pi/2]. Angles within (-pi, pi] fold as before.
+// 270 degrees, say); whole turns are taken off first (an angle within
+// (-pi, pi] is left as it is), then the angle is folded once into
+// [-pi/2, pi/2]: pi off above pi/2, pi added below -pi/2.
 double foldAngle(double a) {
     if (a > PI || a <= -PI) {
         a = std::remainder(a, 2 * PI);   // into [-pi, pi], exactly

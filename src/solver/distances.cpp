@@ -66,6 +66,8 @@ double runAlongOffsetMainline(const RunContext& ctx, double s0, double s, double
     return total;
 }
 
+// A COS circle, or an RLG line offset from one: a circle of its own, not
+// concentric with the mainline, whose distances are turns of that circle.
 bool followsCircleOfCos(const RunContext& ctx, const LongitudinalLine& n) {
     if (n.typeCode == kw::COS) return true;
     return n.typeCode == kw::RLG && n.refLine >= 1 && n.refLine <= MAX_LINES &&
