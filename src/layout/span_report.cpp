@@ -120,7 +120,7 @@ void reportTLinePoint(RunContext& ctx, int i, int n) {
     elevateWorkPoint(ctx);
     AngleParts angle = foldWorkPointAngle(ctx.wp);
     Record row('0');
-    row.lit(" T ").I(2, i);
+    row.X(1).lit("T").X(1).I(2, i);
     pointColumns(row, ctx.wp, angle, tline).lit("/").A(4, tline.code.view());
     ctx.report.write(row);
     tabulateTLinePoint(ctx, n, i);

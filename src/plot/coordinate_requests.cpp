@@ -42,7 +42,7 @@ void reportRequest(RunContext& ctx, int i) {
     const StationOffset so = StationOffsetOfPoint(ctx.alignment, ctx.lines, x, y);
     const SurfacePoint surface = SectionElevation(ctx.alignment, so.station, so.offset);
     const char mark[1] = {surface.edgeMark};
-    ctx.report.write(Record('0').lit(" P").I(3, number).station(7, splitStation(so.station))
+    ctx.report.write(Record('0').X(1).lit("P").I(3, number).station(7, splitStation(so.station))
                          .F(11, 4, surface.elevation).A(1, std::string_view(mark, 1))
                          .F(10, 4, so.offset).F(12, 4, x).F(12, 4, y).X(2).A(4, card.text(5, 4))
                          .X(2).A(20, card.text(29, 20)));

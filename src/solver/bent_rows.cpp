@@ -101,7 +101,7 @@ void reportBentPoint(RunContext& ctx, int line, int slot) {
     AngleParts angle = foldWorkPointAngle(wp);
     const TransverseLine& bent = ctx.transverse[slot];
     Record row('0');
-    row.lit(" B ").A(2, bent.bentNumber);
+    row.X(1).lit("B").X(1).A(2, bent.bentNumber);
     ctx.report.write(pointColumns(row, wp, angle, bent));
     tabulateBentPoint(ctx, line, slot);
     drawBentPoint(ctx, line, slot);
