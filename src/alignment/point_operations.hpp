@@ -11,7 +11,6 @@
 
 #include "bridgeplan/alignment_records.hpp"
 #include "bridgeplan/line_table.hpp"
-#include "bridgeplan/transverse_table.hpp"
 
 namespace bp {
 
@@ -68,16 +67,6 @@ inline void copyLineForm(LongitudinalLine& line, const LineForm& f, double direc
     line.intercept = f.intercept;
     line.cosDir = f.cosA;
     line.sinDir = f.sinA;
-    line.normFactor = f.normFactor;
-    line.direction = direction;
-}
-
-// The same for a transverse line (T-line or bent), which keeps no cosine
-// and sine of its direction.
-inline void copyLineForm(TransverseLine& line, const LineForm& f, double direction) {
-    line.form = f.form;
-    line.slope = f.slope;
-    line.intercept = f.intercept;
     line.normFactor = f.normFactor;
     line.direction = direction;
 }

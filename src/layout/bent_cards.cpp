@@ -10,6 +10,7 @@
 #include "bridgeplan/errors.hpp"
 #include "bridgeplan/keywords.hpp"
 #include "layout/span_parts.hpp"
+#include "layout/transverse_lines.hpp"
 #include "run/run_context.hpp"
 
 namespace bp {

@@ -1,10 +1,22 @@
 #pragma once
-// What the span report and the tests need of the transverse-line cards:
-// the packed transverse angle and the distance of a constant-distance line.
+// What the span report, the bents and the tests need of the transverse-line
+// cards: the packed transverse angle, the distance of a constant-distance
+// line, and the straight form of a transverse line.
+
+#include "alignment/point_operations.hpp"
+#include "bridgeplan/transverse_table.hpp"
 
 namespace bp {
 
-struct TransverseLine;
+// Gives the transverse line (T-line or bent) the straight form f, running
+// in `direction` (radians); it keeps no cosine and sine of its direction.
+inline void copyLineForm(TransverseLine& line, const LineForm& f, double direction) {
+    line.form = f.form;
+    line.slope = f.slope;
+    line.intercept = f.intercept;
+    line.normFactor = f.normFactor;
+    line.direction = direction;
+}
 
 // The packed angle of a T-line card, read with F8.4 from DDDMMSSs:
 // d = trunc(V / 10); w = trunc((V - 10 d) 10000 +- 0.5) (sign of V);
