@@ -1,5 +1,5 @@
 #pragma once
-// The parts of the bridge-layout phase, in the order runBridgeLayout calls them.
+// The parts of the bridge-layout phase, in the order PH2 calls them.
 
 namespace bp {
 

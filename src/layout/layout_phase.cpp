@@ -8,7 +8,7 @@ namespace bp {
 // The bridge-layout phase of one problem: the plot header, the
 // longitudinal lines, then span after span until a "LAST" card; a "YES"
 // card reads a new set of longitudinal lines first.
-void runBridgeLayout(RunContext& ctx) {
+void PH2(RunContext& ctx) {
     ctx.drawing.reset();
     ctx.firstSpan = true;
     startPlot(ctx);

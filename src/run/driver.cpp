@@ -53,7 +53,7 @@ void startProblem(RunContext& ctx, const Card& first) {
 void runProblem(RunContext& ctx, const Card& card) {
     startProblem(ctx, card);
     readAlignmentGroups(ctx);
-    runBridgeLayout(ctx);
+    PH2(ctx);
 }
 
 }  // namespace

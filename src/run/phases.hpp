@@ -10,6 +10,6 @@ struct RunContext;
 void readAlignmentGroups(RunContext& ctx);
 
 // The bridge-layout phase: plot header, longitudinal lines, span cycle.
-void runBridgeLayout(RunContext& ctx);
+void PH2(RunContext& ctx);
 
 }  // namespace bp

@@ -4,13 +4,15 @@
 
 #include "alignment/elevation.hpp"
 #include "alignment/point_operations.hpp"
+#include "bridgeplan/constants.hpp"
 #include "bridgeplan/word.hpp"
 #include "run/run_context.hpp"
 
 namespace bp {
 namespace {
 
-constexpr double DEGREES_PER_RADIAN = 180.0 / 3.141592653589793;
+// The same pi as the report's angle notation, so both read alike.
+constexpr double DEGREES_PER_RADIAN = 180.0 / PI;
 
 // The cells common to the T-line and bent rows: the working point as the
 // row was printed (station, elevation, offsets, folded angle, X, Y).
