@@ -166,7 +166,7 @@ SurfacePoint SectionElevation(const Alignment& a, double s, double o) {
             sp.elevation = e - cs.parabolaEdgeDrop;
             sp.edgeMark = '*';
         } else {
-            sp.elevation = e - cs.parabolaCoefficient * d * d;
+            sp.elevation = e - cs.parabolaCoefficient * (d * d);
         }
         return sp;
     }
