@@ -9,6 +9,7 @@
 
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/errors.hpp"
+#include "bridgeplan/half_turn.hpp"
 
 namespace bp {
 namespace {
@@ -21,16 +22,6 @@ const LongitudinalLine& pieceLine(const LineTable& lines, int piece) {
 
 bool pieceExists(const LineTable& lines, int piece) {
     return pieceLine(lines, piece).form != form::ABSENT;
-}
-
-// An angle difference reduced by whole turns into (-pi, pi]. Within
-// [-pi, pi] the remainder by a whole turn is the angle itself, exactly (the
-// nearest multiple is zero, a half turn rounding to the even one), so the
-// library call is made only for a larger angle.
-double reduced(double angle) {
-    double r = std::fabs(angle) <= PI ? angle : std::remainder(angle, TWO_PI);
-    if (r <= -PI) r += TWO_PI;
-    return r;
 }
 
 // Of the stations s0 + k C (one per whole turn about a circle of
@@ -61,7 +52,7 @@ Projection projectOnCircle(const AlignmentSegment& seg, double x, double y) {
     Direction d = DirectionBetween(seg.xc, seg.yc, x, y);
     Projection p;
     p.normal = d.angle;
-    double s0 = seg.r * reduced(seg.theta - d.angle) + seg.referenceStation;
+    double s0 = seg.r * reduceToHalfTurn(seg.theta - d.angle) + seg.referenceStation;
     p.station = nearestTurn(s0, TWO_PI * seg.r, seg.beginStation, seg.endStation,
                             seg.referenceStation);
     p.offset = std::hypot(d.dx, d.dy) - seg.r;
@@ -80,7 +71,7 @@ Projection projectOnStraight(const AlignmentSegment& seg, const LongitudinalLine
     Direction fromCentre = DirectionBetween(seg.xc, seg.yc, x, y);
     Direction fromRef = DirectionBetween(seg.xp, seg.yp, x, y);
     double d = std::hypot(fromRef.dx, fromRef.dy);
-    if (reduced(fromCentre.angle - seg.theta) > 0) d = -d;
+    if (reduceToHalfTurn(fromCentre.angle - seg.theta) > 0) d = -d;
     Projection p;
     p.normal = seg.theta;
     p.station = seg.referenceStation + d * std::fabs(std::cos(fromRef.raw - line.direction));

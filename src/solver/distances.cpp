@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <string>
+
+#include <fmt/format.h>
 
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/constants.hpp"
@@ -132,7 +133,7 @@ void pointAlongLine(RunContext& ctx, int line, double t, double& x, double& y) {
     const BentPoint& back = sl.backPoint[line];
     const int f = sl.spanForm[line], state = sl.spanState[line];
     if (f < 0)
-        abandon(err::INTERNAL, "longitudinal line " + std::to_string(line) + " has no geometry in this span");
+        abandon(err::INTERNAL, fmt::format("longitudinal line {} has no geometry in this span", line));
     if (f > 0) {
         // Straight: along the line's direction.
         x = back.x + t * n.cosDir;
@@ -188,7 +189,7 @@ void DistanceAlongLine(RunContext& ctx, int line, double d) {
     const double chord = std::sqrt((wp.x - o.x) * (wp.x - o.x) + (wp.y - o.y) * (wp.y - o.y));
 
     if (f < 0)
-        abandon(err::INTERNAL, "longitudinal line " + std::to_string(line) + " has no geometry in this span");
+        abandon(err::INTERNAL, fmt::format("longitudinal line {} has no geometry in this span", line));
     if (f > 0) {
         // Straight line: the chord, never negative.
         wp.distBent = chord;
@@ -219,15 +220,14 @@ void SpiralPointAt(RunContext& ctx, int line, double t) {
     const LongitudinalLine& n = ctx.lines[line];
     const int k = ctx.spanLines.spanState[line];
     if (k < 1 || k > 3 || !geometry::piecePresent(ctx, k))
-        abandon(err::INTERNAL, "longitudinal line " + std::to_string(line) + " is not a spiral");
+        abandon(err::INTERNAL, fmt::format("longitudinal line {} is not a spiral", line));
     const double a = n.slope;
     const double target = t + n.intercept;
     double e = t, r = n.radius, u = r / a, sum = 0;
     for (int pass = 1;; ++pass) {
         if (pass > SPIRAL_PASS_LIMIT)
-            abandon(err::TRANSVERSE_LINE, "the point at " + std::to_string(t) +
-                                              " ft along spiral line " + std::to_string(line) +
-                                              " does not settle");
+            abandon(err::TRANSVERSE_LINE,
+                    fmt::format("the point at {:.4f} ft along spiral line {} does not settle", t, line));
         const double step = e / r;
         sum += step;
         u += step;
@@ -248,8 +248,9 @@ void SpiralPointAt(RunContext& ctx, int line, double t) {
 // caller's t either way.
 void PointAtDistance(RunContext& ctx, int line, double t, bool checkLine) {
     if (checkLine && (line < 1 || line > ctx.lineCount))
-        abandon(err::TRANSVERSE_LINE, "a point at a distance refers to longitudinal line " +
-                                          std::to_string(line) + ", which is not in the list");
+        abandon(err::TRANSVERSE_LINE,
+                fmt::format("a point at a distance refers to longitudinal line {}, which is not in the list",
+                            line));
     const double backStation = ctx.spanLines.backPoint[line].station;
     double x = 0, y = 0;
     pointAlongLine(ctx, line, t, x, y);
@@ -267,7 +268,7 @@ void DistanceToPrevious(RunContext& ctx, int slot, int line) {
     WorkPoint& wp = ctx.wp;
     const int skipBefore = (line > 1) ? ctx.transverse[slot].skip(line - 1) : 0;
     if (skipBefore < 0)
-        abandon(err::INTERNAL, "transverse line " + std::to_string(slot) + " has a negative skip flag");
+        abandon(err::INTERNAL, fmt::format("transverse line {} has a negative skip flag", slot));
     if (line == 1 || skipBefore > 0 || !sl.hasPrev[slot])
         wp.distPrev = 0;
     else
