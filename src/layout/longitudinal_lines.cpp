@@ -224,8 +224,7 @@ void resolveLine(RunContext& ctx, int i) {
 }  // namespace
 
 void deriveMainlineShape(RunContext& ctx) {
-    ctx.severalPieceMainline = ctx.lines[MAINLINE_SLOT + 1].form != form::ABSENT ||
-                               ctx.lines[MAINLINE_SLOT + 3].form != form::ABSENT;
+    ctx.severalPieceMainline = Mainline(ctx.alignment, ctx.lines).severalPieces();
 }
 
 // Exactly two passes in card order; a line still unresolved afterwards

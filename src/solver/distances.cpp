@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include <fmt/format.h>
 
@@ -20,30 +19,6 @@
 namespace bp {
 
 namespace {
-
-constexpr double INF = std::numeric_limits<double>::infinity();
-
-
-// Station range of mainline piece k: piece 1 below the P.C., piece 2 from
-// the P.C. to the P.T., piece 3 beyond the P.T.; a piece with no
-// neighbour on one side runs on without end there.
-void pieceRange(const RunContext& ctx, int k, double& lo, double& hi) {
-    const double pc = ctx.alignment.pcStation, pt = ctx.alignment.ptStation;
-    switch (k) {
-    case 1:
-        lo = -INF;
-        hi = pc;
-        break;
-    case 2:
-        lo = geometry::piecePresent(ctx, 1) ? pc : -INF;
-        hi = geometry::piecePresent(ctx, 3) ? pt : INF;
-        break;
-    default:
-        lo = pt;
-        hi = INF;
-        break;
-    }
-}
 
 // (R + d) / R on a curve piece, 1 on a straight: the length along the
 // mainline moved by d per foot of station.
@@ -59,9 +34,8 @@ double runAlongOffsetMainline(const RunContext& ctx, double s0, double s, double
     double total = 0;
     for (int k = 1; k <= 3; ++k) {
         if (!geometry::piecePresent(ctx, k)) continue;
-        double lo = 0, hi = 0;
-        pieceRange(ctx, k, lo, hi);
-        const double run = std::clamp(s, lo, hi) - std::clamp(s0, lo, hi);
+        const StationRange range = geometry::mainlineOf(ctx).pieceRange(k);
+        const double run = std::clamp(s, range.lo, range.hi) - std::clamp(s0, range.lo, range.hi);
         if (run != 0) total += run * offsetRatio(ctx, k, d);
     }
     return total;
