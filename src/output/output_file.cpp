@@ -1,9 +1,11 @@
 #include "output/output_file.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <random>
 #include <stdio.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -79,16 +81,40 @@ int renameToFreeName(const std::string& from, const std::string& to) {
     return errno;
 }
 
-// After a rename the folder entry itself is synced, so the new name survives
-// a power cut; a folder that cannot be synced changes nothing of the result.
-void syncFolder(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
+// The folders of a run's outputs, locked while the outputs are put in
+// place, so that the outputs of two runs finishing together go in as two
+// whole sets, one after the other. The locks are taken in the order of the
+// folders' identities, so two runs never wait for each other in a circle;
+// a folder that cannot be locked is used unlocked.
+class FolderLocks {
+public:
+    explicit FolderLocks(const std::vector<std::string>& targets) {
+        std::vector<std::pair<FileIdentity, std::string>> folders;
+        for (const std::string& t : targets) {
+            const OutputTarget r = resolveOutput(t);
+            if (r.folderIdentity) folders.emplace_back(*r.folderIdentity, r.folder);
+        }
+        std::sort(folders.begin(), folders.end(), [](const auto& a, const auto& b) {
+            return std::pair(a.first.device, a.first.inode) < std::pair(b.first.device, b.first.inode);
+        });
+        for (std::size_t k = 0; k < folders.size(); ++k) {
+            if (k > 0 && folders[k].first == folders[k - 1].first) continue;
+            const int fd = ::open(folders[k].second.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (fd < 0) continue;
+            while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+            }
+            fds_.push_back(fd);
+        }
+    }
+    ~FolderLocks() {
+        for (int fd : fds_) ::close(fd);
+    }
+    FolderLocks(const FolderLocks&) = delete;
+    FolderLocks& operator=(const FolderLocks&) = delete;
+
+private:
+    std::vector<int> fds_;
+};
 
 }  // namespace
 
@@ -191,7 +217,6 @@ bool OutputFile::place() {
     unregisterTemporary(temporary_);
     temporary_.clear();
     committed_ = true;
-    syncFolder(target_);
     return true;
 }
 
@@ -233,6 +258,10 @@ bool commitTogether(std::span<OutputFile* const> files, OutputFile*& failed) {
     for (OutputFile* f : files)
         if (!failed && !f->finish()) failed = f;
     if (!failed) {
+        std::vector<std::string> targets;
+        for (OutputFile* f : files)
+            if (!f->direct_) targets.push_back(f->target_);
+        FolderLocks locks(targets);
         for (OutputFile* f : files) {
             if (!f->place()) {
                 failed = f;
