@@ -262,13 +262,16 @@ bool commitTogether(std::span<OutputFile* const> files, OutputFile*& failed) {
         for (OutputFile* f : files)
             if (!f->direct_) targets.push_back(f->target_);
         FolderLocks locks(targets);
-        for (OutputFile* f : files) {
-            if (!f->place()) {
-                failed = f;
-                for (OutputFile* g : files) g->unplace();
-                break;
+        // The new names first: they are the ones that can be found taken,
+        // and they can be taken back; a replaced file's old text cannot.
+        for (bool replacing : {false, true}) {
+            for (OutputFile* f : files) {
+                if (failed || (f->existing_ == Existing::Replace) != replacing) continue;
+                if (!f->place()) failed = f;
             }
         }
+        if (failed)
+            for (OutputFile* g : files) g->unplace();
     }
     if (failed)
         for (OutputFile* f : files) f->abort();

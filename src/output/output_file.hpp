@@ -84,10 +84,11 @@ private:
     std::unique_ptr<std::ostream> stream_;
 };
 
-// Finishes every output, then moves them all into place. When one cannot
-// be finished or placed, those already placed are taken back (only when
-// they were new names), every temporary is removed, `failed` names the
-// one at fault, and the result is false.
+// Finishes every output, then moves them all into place, the new names
+// first and the replaced files last, with the folders locked against other
+// runs doing the same. When one cannot be finished or placed, the new names
+// already placed are taken back, every temporary is removed, `failed`
+// names the one at fault, and the result is false.
 bool commitTogether(std::span<OutputFile* const> files, OutputFile*& failed);
 inline bool commitTogether(std::initializer_list<OutputFile*> files, OutputFile*& failed) {
     return commitTogether(std::span<OutputFile* const>(files.begin(), files.size()), failed);
