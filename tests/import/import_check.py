@@ -333,6 +333,7 @@ def main():
     road("left_curve.xml", 5500, 6300, expect_notes=["US survey foot", "mirror image"])
     road("compound_curve.xml", 300, 1100)
     road("straight_road.xml", 2200, 3300)
+    road("sharp_curve.xml", 100, 1300, expect_notes=["radius 500.00000"])
     road("metric_road.xml", 150, 450, expect_notes=["multiplied by 3.2808398950", "radius 1968.50394"])
     road("export_quirks.xml", 20100, 21600, ["--alignment", "MAINLINE", "--profile", "FINAL"],
          alignment="MAINLINE", profile="FINAL", expect_notes=["mirror image"])
