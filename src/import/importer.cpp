@@ -58,7 +58,7 @@ ImportedDeck importDeck(const ImportRequest& request) {
     const double toFeet = file.units.toFeet;
     const FileAlignment& alignment = pickAlignment(file, request.alignment);
     const AlignmentChain chain(alignment, toFeet);
-    const PlanStretch stretch = choosePlanStretch(chain, request.from * toFeet, request.to * toFeet);
+    const PlanStretch stretch = choosePlanStretch(chain, request.from * toFeet, request.to * toFeet, notes);
     const DesignProfile& profile = pickProfile(alignment, request.profile);
     const ProfileCards vertical = chooseProfileWindow(profile, stretch, chain.naming());
     const DeckFrame frame = chooseDeckFrame(stretch, chain, notes);

@@ -16,8 +16,11 @@ constexpr double PI = std::numbers::pi;
 constexpr double DEG = 180 / PI;
 // Elements of one centre and radius, or on one line, within this (ft) are one piece.
 constexpr double MERGE_TOLERANCE = 0.0001;
-// A junction is tangent when its kink moves the far end of the window by less than this (ft).
-constexpr double KINK_TOLERANCE = 0.0001;
+// A kink at a junction is an angle point when it moves the window's end away
+// from the tie (at the middle) by more than the deck's promise (ft); above
+// the smaller figure it is taken as tangent with a warning.
+constexpr double KINK_REFUSED = 0.0005;
+constexpr double KINK_NOTED = 0.0001;
 // An element reaching less than this (ft) into the window is left to its neighbour.
 constexpr double SLIVER = 0.001;
 
@@ -72,7 +75,8 @@ void refuseWindow(const AlignmentChain& chain, double fromShown, double toShown)
 
 }  // namespace
 
-PlanStretch choosePlanStretch(const AlignmentChain& chain, double fromShown, double toShown) {
+PlanStretch choosePlanStretch(const AlignmentChain& chain, double fromShown, double toShown,
+                              ImportNotes& notes) {
     if (!(toShown > fromShown))
         throw ImportRefused(fmt::format("--to {} must lie ahead of --from {}", shownText(chain, toShown),
                                         shownText(chain, fromShown)));
@@ -135,7 +139,15 @@ PlanStretch choosePlanStretch(const AlignmentChain& chain, double fromShown, dou
                         std::fabs(e.radius - last->radius) <= MERGE_TOLERANCE;
             }
             const bool twoStraights = e.kind == ElementKind::Line && last->kind == ElementKind::Line;
-            if (!merge && (twoStraights || std::fabs(kink) * (stretch.to - e.begin) > KINK_TOLERANCE))
+            const double lever = e.begin > 0.5 * (stretch.from + stretch.to) ? stretch.to - e.begin
+                                                                             : e.begin - stretch.from;
+            const double moved = std::fabs(kink) * lever;
+            if (!merge && !twoStraights && moved > KINK_NOTED && moved <= KINK_REFUSED)
+                notes.add(fmt::format("warning: {} meets the element before it {:.2e} degrees off "
+                                      "tangent; the deck joins them tangentially, which moves the "
+                                      "window's end by {:.6f} ft",
+                                      chain.describe(e), kink * DEG, moved));
+            if (!merge && (twoStraights || moved > KINK_REFUSED))
                 throw ImportRefused(fmt::format(
                     "{} meets the element before it at an angle of {:.6f} degrees: an angle point; "
                     "the deck's mainline has no corners; choose a window that ends before station "

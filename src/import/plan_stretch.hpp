@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "import/alignment_chain.hpp"
+#include "import/import_messages.hpp"
 
 namespace bp::import {
 
@@ -28,6 +29,9 @@ struct PlanStretch {
 // fromShown and toShown are stations as the file numbers them, in feet.
 // Refuses (ImportRefused) a window outside the alignment or across a station
 // equation, a spiral, a reverse curve, an angle point, more than three pieces.
-PlanStretch choosePlanStretch(const AlignmentChain& chain, double fromShown, double toShown);
+// A junction a few millionths of a radian off tangent (the rounding of the
+// file's coordinates) is taken as tangent, with a warning when it shows.
+PlanStretch choosePlanStretch(const AlignmentChain& chain, double fromShown, double toShown,
+                              ImportNotes& notes);
 
 }  // namespace bp::import
