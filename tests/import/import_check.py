@@ -79,6 +79,8 @@ class FileRoad:
                 e[k] = (v[1], v[0])  # x = easting, y = northing
             if kind == "Line":
                 e["len"] = math.dist(e["Start"], e["End"])
+            elif kind == "Spiral":
+                e["len"] = float(el.get("length")) * s
             else:
                 c, p0, p1 = e["Center"], e["Start"], e["End"]
                 e["R"] = math.dist(c, p0)
@@ -99,6 +101,9 @@ class FileRoad:
                     v = nums(p.text)
                     self.profile.append((local(p.tag), v[0] * s, v[1] * s, float(p.get("length", 0)) * s))
                 break
+
+    def element_at(self, sta):
+        return next((e for e in self.elements if sta <= e["begin"] + e["len"] + 1e-9), self.elements[-1])
 
     def point(self, sta):
         """(x, y) and direction of travel at a station of the file."""
@@ -194,6 +199,7 @@ def check_road(importer, bridgeplan, plane, xml, frm, to, extra=(), alignment=No
     stations = []
     for e in road.elements:
         stations += [e["begin"], e["begin"] + e["len"]]
+    stations = [s for s in stations if road.element_at(s)["kind"] != "Spiral"]
     s = math.ceil(back / 25) * 25
     while s <= ahead:
         stations.append(s)
@@ -333,6 +339,7 @@ def main():
     road("left_curve.xml", 5500, 6300, expect_notes=["US survey foot", "mirror image"])
     road("compound_curve.xml", 300, 1100)
     road("straight_road.xml", 2200, 3300)
+    road("refuse_spiral.xml", 1720, 1930)  # the curve between the spirals
     road("sharp_curve.xml", 100, 1300, expect_notes=["radius 500.00000"])
     road("metric_road.xml", 150, 450, expect_notes=["multiplied by 3.2808398950", "radius 1968.50394"])
     road("export_quirks.xml", 20100, 21600, ["--alignment", "MAINLINE", "--profile", "FINAL"],

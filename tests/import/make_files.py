@@ -202,11 +202,13 @@ def main():
     # Quirks of real exports: two alignments (the ramp first), the curve of
     # the mainline split into two elements with one centre, the tangent
     # after it split into two collinear lines, rot and dir attributes that
-    # disagree with the points, and two profiles with two design lines.
+    # disagree with the points, and two profiles with two design lines,
+    # the points written to four decimals.
     ramp = Road(700000.0, 1500000.0, 0.0, 0.0)
     ramp.line(900.0, name="R")
     ramp_prof = profile("RAMP FG", [(0, 10.0, "PVI"), (900.0, 19.0, "PVI")])
-    r = Road(701000.0, 1502000.0, 200.0, 20000.0)
+    # (points to four decimals, as many exports write them)
+    r = Road(701000.0, 1502000.0, 200.0, 20000.0, digits=4)
     r.line(600.0, name="T1", dir_attr=250.0)
     r.curve(deg_curve(4.0), 20.0, right=False, name="C1-", split=2, rot_attr="cw", dir_attr=0.0)
     r.line(700.0, name="T2-", split=2, dir_attr=12.5)
