@@ -301,6 +301,32 @@ def check_road(importer, bridgeplan, plane, xml, frm, to, extra=(), alignment=No
           f"({'plane frame carried by the tie here' if plane else 'northing/easting of the run'})")
 
 
+def check_example(bridgeplan, deck, xml):
+    """Every point of the example's report lies where the file's alignment
+    puts its station and offset: northing and easting of the run against
+    the file's point at STATION moved DT TO ML to the left of travel."""
+    road = FileRoad(xml)
+    with tempfile.TemporaryDirectory() as work:
+        pts = os.path.join(work, "points.csv")
+        run = subprocess.run([bridgeplan, "--force", "--points", pts, deck, os.path.join(work, "rpt"),
+                              os.path.join(work, "plt")], capture_output=True, text=True)
+        if run.returncode != 0 or run.stderr:
+            fail(f"{deck}: {run.stderr}")
+            return
+        with open(pts, newline="") as f:
+            rows = list(csv.DictReader(f))
+    worst = 0.0
+    for r in rows:
+        sta, dr = float(r["station_ft"]), float(r["dt_to_ml_ft"] or 0)
+        (x, y), a = road.point(sta)
+        want = (x - dr * math.sin(a), y + dr * math.cos(a))
+        miss = math.dist(want, (float(r["easting_ft"]), float(r["northing_ft"])))
+        worst = max(worst, miss)
+        if miss > TOL or abs(float(r["elevation_ft"]) - road.elevation(sta)) > TOL:
+            fail(f"{deck}: row {r['span']} {r['long_line']} {r['row']} {r['number']}: {miss:.6f} ft off")
+    print(f"ok {os.path.basename(deck)}: {len(rows)} points on the file's alignment, largest distance {worst:.6f} ft")
+
+
 def check_refusal(importer, xml, frm, to, words, extra=()):
     res = run_import(importer, xml, frm, to, extra)
     name = f"{xml} {frm}..{to} {' '.join(extra)}"
@@ -365,6 +391,10 @@ def main():
             "4    16.0" not in subprocess_ok.stdout:
         fail(f"the window after the station equation: {subprocess_ok.stderr}{subprocess_ok.stdout}")
     check_output_file(importer)
+    if not plane:
+        top = os.path.dirname(os.path.dirname(HERE))
+        check_example(bridgeplan, os.path.join(top, "examples", "landxml_bridge.deck"),
+                      os.path.join(top, "examples", "landxml_bridge.xml"))
     if FAILURES:
         print(f"{len(FAILURES)} failures")
         sys.exit(1)
