@@ -123,7 +123,10 @@ DeckFrame chooseDeckFrame(const PlanStretch& stretch, const AlignmentChain& chai
     // the reference station on the main piece nearest it.
     const double middle = 0.5 * (plan.back + plan.ahead);
     frame.tie.station = plan.ahead - plan.back >= 2 ? std::round(middle) : roundedTo(middle, STATION_DECIMALS);
-    plan.reference = std::clamp(frame.tie.station, plan.pc, plan.pt);
+    // (a whole foot when the main piece holds one, so the card stays readable).
+    const double firstFoot = std::ceil(plan.pc), lastFoot = std::floor(plan.pt);
+    plan.reference = firstFoot <= lastFoot ? std::clamp(frame.tie.station, firstFoot, lastFoot)
+                                           : std::clamp(frame.tie.station, plan.pc, plan.pt);
 
     // Reference angle: the normal theta of a straight piece at station s is
     // the reference angle minus the clockwise turn from the reference station

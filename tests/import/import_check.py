@@ -391,6 +391,13 @@ def main():
             "4    16.0" not in subprocess_ok.stdout:
         fail(f"the window after the station equation: {subprocess_ok.stderr}{subprocess_ok.stdout}")
     check_output_file(importer)
+    # The guide shows the example's cards and messages as the importer writes them.
+    top = os.path.dirname(os.path.dirname(HERE))
+    shown = run_import(importer, os.path.join(top, "examples", "landxml_bridge.xml"), 11900, 12300)
+    with open(os.path.join(top, "docs", "importing.md")) as f:
+        guide = f.read()
+    if "```text\n" + shown.stdout + "```" not in guide or "```text\n" + shown.stderr + "```" not in guide:
+        fail("docs/importing.md does not show the example's cards and messages as the importer writes them")
     if not plane:
         top = os.path.dirname(os.path.dirname(HERE))
         check_example(bridgeplan, os.path.join(top, "examples", "landxml_bridge.deck"),
