@@ -40,10 +40,12 @@ std::string StationNaming::text(double continuous) const {
 }
 
 // Line: direction and length from Start to End. Curve: radius |Start - Center|;
-// the turn is clockwise when Start -> PI -> End turns right (without a PI,
-// when the radius turns clockwise from Start to End, or by `rot` for a half
-// circle); central angle from the two radii, the long way round when the
-// turn disagrees with the short one; length R times the central angle.
+// the turn is the one whose start direction runs on from the element before
+// (tangent either way round); for a first element, clockwise when
+// Start -> PI -> End turns right (without a PI, when the radius turns
+// clockwise from Start to End, or by `rot` for a half circle); central angle
+// from the two radii, the long way round when the turn disagrees with the
+// short one; length R times the central angle.
 AlignmentChain::AlignmentChain(const FileAlignment& alignment, double toFeet)
     : naming_{toFeet, alignment.equations}, begin_(alignment.staStart) {
     double station = alignment.staStart;
@@ -77,8 +79,11 @@ AlignmentChain::AlignmentChain(const FileAlignment& alignment, double toFeet)
             const double bx = p.end.x - p.center.x, by = p.end.y - p.center.y;
             const double cross = ax * by - ay * bx, dot = ax * bx + ay * by;
             double delta = std::atan2(std::fabs(cross), dot);  // 0..pi, the short way
+            const double radial = std::atan2(ay, ax);
             bool clockwise;
-            if (p.hasPi && std::fabs(turnOf(p.start, p.pi, p.end)) > 1e-9 * e.radius * e.radius)
+            if (!elements_.empty())  // the turn whose start runs on from the element before
+                clockwise = std::cos(elements_.back().endDirection - (radial - PI / 2)) > 0;
+            else if (p.hasPi && std::fabs(turnOf(p.start, p.pi, p.end)) > 1e-9 * e.radius * e.radius)
                 clockwise = turnOf(p.start, p.pi, p.end) < 0;
             else if (std::fabs(cross) > 1e-9 * e.radius * e.radius)
                 clockwise = cross < 0;
@@ -91,7 +96,6 @@ AlignmentChain::AlignmentChain(const FileAlignment& alignment, double toFeet)
                 delta = 2 * PI - delta;
             e.clockwise = clockwise;
             e.length = e.radius * delta;
-            const double radial = std::atan2(ay, ax);
             e.startDirection = radial + (clockwise ? -PI / 2 : PI / 2);
             e.endDirection = e.startDirection + (clockwise ? -delta : delta);
         } else {

@@ -367,7 +367,8 @@ def main():
     road("straight_road.xml", 2200, 3300)
     road("refuse_spiral.xml", 1720, 1930)  # the curve between the spirals
     road("sharp_curve.xml", 100, 1300, expect_notes=["radius 500.00000"])
-    road("metric_road.xml", 150, 450, expect_notes=["multiplied by 3.2808398950", "radius 1968.50394"])
+    road("metric_road.xml", 150, 450, expect_notes=["multiplied by 3.2808398950", "radius 1968.50394",
+                                                   "the P.C. at station 200.000000 is punched as 200.0000"])
     road("export_quirks.xml", 20100, 21600, ["--alignment", "MAINLINE", "--profile", "FINAL"],
          alignment="MAINLINE", profile="FINAL", expect_notes=["mirror image"])
     road("export_quirks.xml", 100, 800, alignment="RAMP A", profile="RAMP FG")
@@ -382,6 +383,7 @@ def main():
     refuse("refuse_circular.xml", 1500, 2500, ["circular vertical curve", "2000.0000"])
     refuse("refuse_grade_break.xml", 1500, 2500, ["without a vertical curve", "2000.0000"])
     refuse("refuse_three_curves.xml", 1300, 2700, ["third vertical curve", "2400.0000"])
+    refuse("refuse_hairpin.xml", 1200, 1900, ["turn by 200.0000 degrees", "no reference angle"])
     refuse("right_curve.xml", 14000, 14500, ["outside the alignment", "10000.0000", "13066.6667"])
     refuse("export_quirks.xml", 20100, 21300, ["no alignment \"RAMP B\"", "\"MAINLINE\""],
            extra=["--alignment", "RAMP B"])

@@ -253,6 +253,13 @@ def main():
     eq = '      <StaEquation staInternal="1500.000000" staBack="1500.000000" staAhead="1600.000000"/>\n'
     write("refuse_equation.xml", landxml([r.xml("EQUATION", profile("FG", [(1000, 10.0, "PVI"), (2000, 20.0, "PVI")]), eq)]))
 
+    # A hairpin: the tangents either side of a 200 degree curve.
+    r = Road(100000.0, 100000.0, 90.0, 1000.0)
+    r.line(300.0)
+    r.curve(150.0, 200.0, right=False)
+    r.line(300.0)
+    write("refuse_hairpin.xml", landxml([r.xml("HAIRPIN", profile("FG", [(1000, 10.0, "PVI"), (2200, 22.0, "PVI")]))]))
+
     # Profiles the vertical curve cards cannot hold, on a straight road.
     def straight(name, pvis):
         r = Road(100000.0, 100000.0, 90.0, 1000.0)
