@@ -77,7 +77,7 @@ DeckFrame chooseDeckFrame(const PlanStretch& stretch, const AlignmentChain& chai
         if (plan.curve[k].degrees > 99)
             throw ImportRefused(fmt::format("{}: radius {:.4f} ft is a degree of curve above 99 "
                                             "degrees, which the horizontal curve card cannot hold",
-                                            slot[k]->label, radius / naming.toFeet));
+                                            slot[k]->label, radius));
         const double deckRadius = DEGREE_ARC / (plan.curve[k].inDegrees() * CARD_RADIANS_PER_DEGREE);
         deckCurvature[k] = 1 / deckRadius;
         if (std::fabs(deckRadius - radius) >= 0.000005)
