@@ -48,6 +48,30 @@ struct CurvatureRun {
 
 double curvatureOf(const MainPiece& p) { return p.curve ? 1 / p.radius : 0; }
 
+// Largest sideways distance (ft) of the deck's mainline from the file's over
+// back..ahead, both held at the tie station: the direction error is the
+// tie azimuth's rounding (rad, taken either way round, since a mirrored deck
+// turns it the other way) plus the integral of the curvature difference; the
+// sideways error is the integral of the direction error (0.25 ft steps).
+double departure(const CurvatureRun& deck, const CurvatureRun& file, double tie, double back,
+                 double ahead, double azimuthMiss) {
+    double worst = 0;
+    for (double end : {back, ahead})
+        for (double turned : {-azimuthMiss, azimuthMiss}) {
+            const int steps = std::max(1, static_cast<int>(std::ceil(std::fabs(end - tie) / 0.25)));
+            const double h = (end - tie) / steps;
+            double direction = turned, sideways = 0;
+            for (int i = 0; i < steps; ++i) {
+                const double s = tie + (i + 0.5) * h;
+                const double dk = deck.at(s) - file.at(s);
+                sideways += h * (direction + 0.5 * h * dk);
+                direction += h * dk;
+                worst = std::max(worst, std::fabs(sideways));
+            }
+        }
+    return worst;
+}
+
 }  // namespace
 
 DeckFrame chooseDeckFrame(const PlanStretch& stretch, const AlignmentChain& chain, ImportNotes& notes) {
@@ -164,28 +188,10 @@ DeckFrame chooseDeckFrame(const PlanStretch& stretch, const AlignmentChain& chai
     if (azimuth < 0) azimuth += 360.0;
     frame.tie.azimuth = cardAngle(azimuth);
     if (frame.tie.azimuth.degrees >= 360) frame.tie.azimuth.degrees -= 360;
-    const double azimuthMiss = (frame.tie.azimuth.inDegrees() - azimuth) / DEG;
+    const double azimuthMiss = std::remainder(frame.tie.azimuth.inDegrees() - azimuth, 360.0) / DEG;
 
-    // Departure of the deck's mainline from the file's, measured from the
-    // tie: the direction error is the azimuth's rounding plus the integral of
-    // the curvature difference, the sideways error the integral of that.
     const double tieMiss = std::hypot(frame.tie.northing - real.point.y, frame.tie.easting - real.point.x);
-    double worst = 0;
-    for (int side : {-1, 1}) {
-        const double end = side < 0 ? plan.back : plan.ahead;
-        const double length = std::fabs(end - frame.tie.station);
-        const int steps = std::max(1, static_cast<int>(std::ceil(length / 0.25)));
-        const double h = (end - frame.tie.station) / steps;
-        double direction = azimuthMiss, sideways = 0;
-        for (int i = 0; i < steps; ++i) {
-            const double s = frame.tie.station + (i + 0.5) * h;
-            const double dk = deck.at(s) - file.at(s);
-            sideways += h * (direction + 0.5 * h * dk);
-            direction += h * dk;
-            worst = std::max(worst, std::fabs(sideways));
-        }
-    }
-    frame.departure = worst + tieMiss;
+    frame.departure = departure(deck, file, frame.tie.station, plan.back, plan.ahead, azimuthMiss) + tieMiss;
     return frame;
 }
 
