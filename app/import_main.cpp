@@ -5,75 +5,22 @@
 //   bridgeplan-import FILE.xml --from STATION --to STATION [--alignment NAME]
 //                     [--profile NAME] [--problem N] [-o DECK] [--force]
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <CLI/CLI.hpp>
 
 #include "import/importer.hpp"
+#include "output/cleanup.hpp"
+#include "output/exit_status.hpp"
+#include "output/file_identity.hpp"
+#include "output/output_file.hpp"
 
-namespace {
-
-// The deck is written to a temporary file beside DECK and moved into place
-// only when it is complete, so a failed write never leaves half a deck and
-// an existing DECK is replaced only with --force (without it, the final link
-// fails if a file of that name appeared meanwhile).
-bool writeDeck(const std::string& path, const std::string& text, bool force, std::string& why) {
-    namespace fs = std::filesystem;
-    if (!force && fs::exists(path)) {
-        why = "it exists; use --force to replace it";
-        return false;
-    }
-    const fs::path target(path);
-    std::string temp = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        why = std::strerror(errno);
-        return false;
-    }
-    const mode_t mask = ::umask(0);  // a new deck gets the mode any new file gets
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    const char* p = text.data();
-    std::size_t left = text.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            why = std::strerror(n < 0 ? errno : ENOSPC);
-            ::close(fd);
-            ::unlink(temp.c_str());
-            return false;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        why = std::strerror(errno);
-        ::unlink(temp.c_str());
-        return false;
-    }
-    const int moved = force ? ::rename(temp.c_str(), path.c_str()) : ::link(temp.c_str(), path.c_str());
-    const int err = errno;
-    if (!force || moved != 0) ::unlink(temp.c_str());
-    if (moved != 0) {
-        why = err == EEXIST ? "it exists; use --force to replace it" : std::strerror(err);
-        return false;
-    }
-    return true;
-}
-
-}  // namespace
+namespace status = bp::exit_status;
 
 int main(int argc, char** argv) {
+    bp::out::prepareProcess();
     CLI::App app{"bridgeplan-import: writes the alignment cards of a bridgeplan problem (problem, "
                  "location, tie, horizontal curve, vertical curve and crown cards) for a window of "
                  "stations of a road in a LandXML 1.2 file. Append the longitudinal lines, the "
@@ -93,22 +40,47 @@ int main(int argc, char** argv) {
     app.add_flag("--force", force, "replace an existing deck file");
     CLI11_PARSE(app, argc, argv);
 
+    // The deck's name is checked before any work: not the LandXML file
+    // itself, not a folder, not an existing file without --force.
+    if (!output.empty()) {
+        bp::out::InputFile xml;
+        if (!xml.open(request.path)) {
+            std::cerr << "bridgeplan-import: cannot read '" << request.path << "': " << xml.reason() << "\n";
+            return status::NOT_STARTED;
+        }
+        bp::out::FileNames names;
+        names.input("the LandXML file", request.path, xml.identity());
+        if (auto why = names.output("the deck", output)) {
+            std::cerr << "bridgeplan-import: " << *why << "; name another file\n";
+            return status::NOT_STARTED;
+        }
+        if (!force && bp::out::resolveOutput(output).exists) {
+            std::cerr << "bridgeplan-import: the deck '" << output << "' exists; use --force to replace it\n";
+            return status::NOT_STARTED;
+        }
+    }
+
     bp::import::ImportedDeck deck;
     try {
         deck = bp::import::importDeck(request);
     } catch (const bp::import::ImportRefused& refused) {
         std::cerr << "bridgeplan-import: " << request.path << ": " << refused.what() << "\n";
-        return 1;
+        return status::NOT_STARTED;
     }
     for (const std::string& note : deck.notes.lines) std::cerr << "bridgeplan-import: " << note << "\n";
     if (output.empty()) {
         std::cout << deck.cards << std::flush;
-        return std::cout ? 0 : 1;
+        return std::cout ? status::DONE : status::INCOMPLETE;
     }
-    std::string why;
-    if (!writeDeck(output, deck.cards, force, why)) {
-        std::cerr << "bridgeplan-import: cannot write the deck " << output << ": " << why << "\n";
-        return 2;
+    bp::out::OutputFile file(output, force ? bp::out::Existing::Replace : bp::out::Existing::Keep);
+    if (!file.ready()) {
+        std::cerr << "bridgeplan-import: cannot write '" << output << "': " << file.reason() << "\n";
+        return status::NOT_STARTED;
     }
-    return 0;
+    file.stream() << deck.cards;
+    if (!file.commit()) {
+        std::cerr << "bridgeplan-import: the deck '" << output << "' was not written: " << file.reason() << "\n";
+        return status::INCOMPLETE;
+    }
+    return status::DONE;
 }

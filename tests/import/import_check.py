@@ -28,7 +28,7 @@ and the tie's northing N0, easting E0 and azimuth z0 give
 Without --plane the tie card stays on the deck and bridgeplan's own northing
 and easting columns are compared.
 
-A refusal: the file and window must be refused with exit status 1, nothing
+A refusal: the file and window must be refused with exit status 2, nothing
 on standard output and the expected words in the message.
 """
 import csv
@@ -330,7 +330,7 @@ def check_example(bridgeplan, deck, xml):
 def check_refusal(importer, xml, frm, to, words, extra=()):
     res = run_import(importer, xml, frm, to, extra)
     name = f"{xml} {frm}..{to} {' '.join(extra)}"
-    if res.returncode != 1 or res.stdout:
+    if res.returncode != 2 or res.stdout:
         fail(f"{name}: expected a refusal, got exit {res.returncode} and {len(res.stdout)} bytes of cards")
     for w in words:
         if w not in res.stderr:
@@ -354,6 +354,14 @@ def check_output_file(importer):
             fail("--force did not replace the deck with the cards of standard output")
         if sorted(os.listdir(work)) != ["road.deck"]:
             fail(f"the deck's folder holds {os.listdir(work)}")
+        xml = os.path.join(work, "road.xml")
+        with open(os.path.join(FILES, "right_curve.xml")) as f, open(xml, "w") as g:
+            g.write(f.read())
+        res = subprocess.run([importer, xml, "--from", "10800", "--to", "12400", "-o", xml, "--force"],
+                             capture_output=True, text=True)
+        with open(os.path.join(FILES, "right_curve.xml")) as f:
+            if res.returncode != 2 or open(xml).read() != f.read():
+                fail(f"the LandXML file named as the deck was not refused: {res.stderr}")
         print("ok deck file: refused without --force, replaced with it, no stray files")
 
 
