@@ -301,12 +301,21 @@ def check_road(importer, bridgeplan, plane, xml, frm, to, extra=(), alignment=No
           f"({'plane frame carried by the tie here' if plane else 'northing/easting of the run'})")
 
 
-def check_example(bridgeplan, deck, xml):
+def check_example(bridgeplan, deck, xml, plane):
     """Every point of the example's report lies where the file's alignment
     puts its station and offset: northing and easting of the run against
-    the file's point at STATION moved DT TO ML to the left of travel."""
+    the file's point at STATION moved DT TO ML to the left of travel. In the
+    plane frame (tie card taken off) the report's X, Y are first carried
+    onto those points by the rigid motion (rotation and translation) that
+    fits them best, and the remaining distances are compared."""
     road = FileRoad(xml)
     with tempfile.TemporaryDirectory() as work:
+        if plane:
+            with open(deck) as f:  # the tie card is the third
+                cards = [c for i, c in enumerate(f.read().splitlines()) if not (i == 2 and c.startswith("T"))]
+            deck = os.path.join(work, "plane.deck")
+            with open(deck, "w") as f:
+                f.write("\n".join(cards) + "\n")
         pts = os.path.join(work, "points.csv")
         run = subprocess.run([bridgeplan, "--force", "--points", pts, deck, os.path.join(work, "rpt"),
                               os.path.join(work, "plt")], capture_output=True, text=True)
@@ -316,11 +325,24 @@ def check_example(bridgeplan, deck, xml):
         with open(pts, newline="") as f:
             rows = list(csv.DictReader(f))
     worst = 0.0
+    wanted, got = [], []
     for r in rows:
         sta, dr = float(r["station_ft"]), float(r["dt_to_ml_ft"] or 0)
         (x, y), a = road.point(sta)
-        want = (x - dr * math.sin(a), y + dr * math.cos(a))
-        miss = math.dist(want, (float(r["easting_ft"]), float(r["northing_ft"])))
+        wanted.append((x - dr * math.sin(a), y + dr * math.cos(a)))
+        got.append((float(r["x_ft"]), float(r["y_ft"])) if plane else
+                   (float(r["easting_ft"]), float(r["northing_ft"])))
+    if plane:  # best rigid motion: centroids, then the angle of the cross-covariance
+        cw = [sum(p[i] for p in wanted) / len(wanted) for i in (0, 1)]
+        cg = [sum(p[i] for p in got) / len(got) for i in (0, 1)]
+        sxx = sum((g[0] - cg[0]) * (w[0] - cw[0]) + (g[1] - cg[1]) * (w[1] - cw[1]) for g, w in zip(got, wanted))
+        sxy = sum((g[0] - cg[0]) * (w[1] - cw[1]) - (g[1] - cg[1]) * (w[0] - cw[0]) for g, w in zip(got, wanted))
+        t = math.atan2(sxy, sxx)
+        got = [(cw[0] + math.cos(t) * (g[0] - cg[0]) - math.sin(t) * (g[1] - cg[1]),
+                cw[1] + math.sin(t) * (g[0] - cg[0]) + math.cos(t) * (g[1] - cg[1])) for g in got]
+    for r, want, point in zip(rows, wanted, got):
+        sta = float(r["station_ft"])
+        miss = math.dist(want, point)
         worst = max(worst, miss)
         if miss > TOL or abs(float(r["elevation_ft"]) - road.elevation(sta)) > TOL:
             fail(f"{deck}: row {r['span']} {r['long_line']} {r['row']} {r['number']}: {miss:.6f} ft off")
@@ -408,10 +430,8 @@ def main():
         guide = f.read()
     if "```text\n" + shown.stdout + "```" not in guide or "```text\n" + shown.stderr + "```" not in guide:
         fail("docs/importing.md does not show the example's cards and messages as the importer writes them")
-    if not plane:
-        top = os.path.dirname(os.path.dirname(HERE))
-        check_example(bridgeplan, os.path.join(top, "examples", "landxml_bridge.deck"),
-                      os.path.join(top, "examples", "landxml_bridge.xml"))
+    check_example(bridgeplan, os.path.join(HERE, "landxml_bridge.deck"),
+                  os.path.join(top, "examples", "landxml_bridge.xml"), plane)
     if FAILURES:
         print(f"{len(FAILURES)} failures")
         sys.exit(1)
