@@ -146,6 +146,16 @@ def refusals_touch_nothing(exe, deck):
     # Without --force, a mistyped deck leaves no header-only points file behind.
     c.check([exe, "--points", "new.csv", "no-such-deck", "new.rpt"], 2)
 
+    # A folder the run may not write in (not for the superuser, who may).
+    if os.geteuid() == 0:
+        print("skipped: a read-only folder (the suite runs as the superuser)")
+    else:
+        os.mkdir(c.path("locked"))
+        c.write("locked/report.rpt", "kept\n")
+        os.chmod(c.path("locked"), 0o555)
+        c.check([exe, "--force", "deck", "locked/report.rpt"], 2, "permission denied")
+        os.chmod(c.path("locked"), 0o755)
+
     c = Case("inputs that are not decks", deck)
     os.mkdir(c.path("folder"))
     os.mkfifo(c.path("fifo"))
