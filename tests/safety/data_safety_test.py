@@ -51,9 +51,12 @@ def unfinished(folder):
     return [n for n in os.listdir(folder) if ".unfinished-" in n]
 
 
-def run(args, cwd, stdin=None, preexec=None, env=ENV):
-    r = subprocess.run(args, cwd=cwd, input=stdin, capture_output=True, env=env,
-                       preexec_fn=preexec, timeout=60)
+def run(args, cwd, stdin=None, preexec=None, env=ENV, timeout=20):
+    try:
+        r = subprocess.run(args, cwd=cwd, input=stdin, capture_output=True, env=env,
+                           preexec_fn=preexec, timeout=timeout)
+    except subprocess.TimeoutExpired:
+        return None, "", f"still running after {timeout} s (stopped)"
     return r.returncode, r.stdout.decode(errors="replace"), r.stderr.decode(errors="replace")
 
 
