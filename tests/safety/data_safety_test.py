@@ -381,9 +381,17 @@ def renderer(render, exe, deck):
     with open(endless, "wb") as f:
         f.truncate(1 << 30)
 
-    def little_memory():
-        resource.setrlimit(resource.RLIMIT_AS, (256 << 20, 256 << 20))
-    c.check([render, endless, "-o", "e.svg"], 2, "not a plot command file", preexec=little_memory)
+    before = snapshot(c.dir)
+    p = subprocess.Popen([render, endless, "-o", "e.svg"], cwd=c.dir, env=ENV,
+                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    err = p.stderr.read().decode()
+    _, status, usage = os.wait4(p.pid, 0)
+    p.stderr.close()
+    peak_mb = usage.ru_maxrss / 1024   # the most memory it held, whatever it was built with
+    if os.waitstatus_to_exitcode(status) != 2 or "not a plot command file" not in err:
+        fail(c.name, f"one endless line: exit {os.waitstatus_to_exitcode(status)}: {err.strip()}")
+    if peak_mb > 200 or snapshot(c.dir) != before:
+        fail(c.name, f"one endless line: {peak_mb:.0f} MB held, or the folder changed")
     c.write("old.svg", "an old drawing\n")
     c.check([render, "plot.plt", "-o", "old.svg"], 1, "could not be written in full",
             preexec=file_size_limit(2))
