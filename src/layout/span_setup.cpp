@@ -144,6 +144,10 @@ private:
                     const double rAtPoint =
                         ref.radius + std::abs(a) * geometry::angleDifference(ref.radiusSq, p.normal);
                     sl_.spiralRadius = rAtPoint + line(n).dr * (a < 0 ? -1.0 : 1.0);
+                    // Its arc length from the line's reference, s(r) - s(r0): at the
+                    // ahead bent, from the back bent, the length in the span.
+                    wp.distBent = SpiralArcLength(line(n).slope, sl_.spiralRadius) - line(n).intercept;
+                    keepSpiralLength(n, slot);
                 }
                 placedByReference[k] = true;
             } else {
@@ -152,16 +156,17 @@ private:
             }
             StoreBentPoint(ctx_, slot, n);
         }
-        if (placedByReference[1] && sl_.spanState[n] != 0)
+        if (placedByReference[1] && sl_.spanState[n] < 0)
             fixByMainlinePiece(n, combined, placedByReference);
     }
 
     // An RLG line whose ahead point was placed from its reference: the
     // chord between its bent points on a straight piece, the circle
     // concentric with the piece (radius R + D) on a curved piece. A line
-    // with fixed geometry of its own (straight or circle) keeps it: its
-    // points already lie on it. Points placed from the reference keep their
-    // crossing angle 0 on the chord.
+    // with geometry of its own (straight, circle, or a spiral beside a
+    // spiral, whose placed points lie on it at r + dr(n) sign(a)) keeps it,
+    // and keeps it for the spans that follow. Points placed from the
+    // reference keep their crossing angle 0 on the chord.
     void fixByMainlinePiece(int n, double combined, const bool placedByReference[2]) {
         const int piece = sl_.aheadPoint[n].piece;
         const LongitudinalLine& ml = ctx_.lines[MAINLINE_SLOT + piece];

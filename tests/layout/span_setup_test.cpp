@@ -9,6 +9,7 @@
 #include "bridgeplan/keywords.hpp"
 #include "layout/span_parts.hpp"
 #include "alignment/alignment_parts.hpp"
+#include "solver/distances.hpp"
 #include "solver/intersection_solver.hpp"
 #include "span_harness.hpp"
 
@@ -133,6 +134,47 @@ TEST(SpanSetUp, RlgPlacedBesideAChordKeepsItsAngle) {
     EXPECT_DOUBLE_EQ(sl.aheadPoint[2].angle, 0.0);
     EXPECT_NEAR(std::fabs(sl.backPoint[1].angle), 100 * DEG, 1e-9);   // printed -80-00-00.0
     EXPECT_NEAR(distance(sl.backPoint[1], sl.backPoint[2]), 4.0, 1e-9);
+}
+
+TEST(SpanSetUp, RlgBesideASpiralStaysASpiral) {
+    // Line 1: a spiral about the curve centre, 10 ft out at 1000 and 1 ft
+    // wider per 10 ft of station; line 2: 3 ft beside it. Placed radially on
+    // both bents, line 2 stays the spiral beside line 1 (its points lie on
+    // it), measures its own arc length, and is a spiral again next span.
+    const double radius = 100.0 / (10 * DEG);
+    const double a = radius * 0.1;   // ft of radius per radian of turn
+    {
+        Layout run(true, {bent("B", "SKEW", "1000."), bent("A", "SKEW", "1100."),
+                          bent("B", "SKEW", "1100."), bent("A", "SKEW", "1250.")});
+        for (int n : {1, 2}) {
+            setLine(run.ctx, n, n == 1 ? "CTP" : "RLG", n == 1 ? 0 : 1, n == 1 ? 10.0 : 3.0, 2, 0);
+            LongitudinalLine& l = run.ctx.lines[n];
+            l.slope = a;
+            l.radius = radius + (n == 1 ? 10.0 : 13.0);
+            l.radiusSq = HALF_PI;
+            l.intercept = SpiralArcLength(a, l.radius);
+        }
+        const AlignmentSegment& curve = run.ctx.alignment.segments[2];
+        auto radiusAt = [&](const BentPoint& p) { return std::hypot(p.x - curve.xc, p.y - curve.yc); };
+        for (int span = 1; span <= 2; ++span) {
+            readBents(run.ctx);
+            run.ctx.transverse[21].cCode = 0;
+            run.ctx.transverse[22].cCode = 0;
+            setUpSpan(run.ctx);
+            const SpanLines& sl = run.ctx.spanLines;
+            EXPECT_EQ(sl.spanState[2], 2) << span;
+            EXPECT_DOUBLE_EQ(run.ctx.lines[2].slope, a) << span;
+            EXPECT_NEAR(distance(sl.backPoint[1], sl.backPoint[2]), 3.0, 1e-9) << span;
+            EXPECT_NEAR(radiusAt(sl.aheadPoint[2]), radiusAt(sl.aheadPoint[1]) + 3.0, 1e-9) << span;
+            EXPECT_NEAR(sl.spanLength[2],
+                        SpiralArcLength(a, radiusAt(sl.aheadPoint[2])) -
+                            SpiralArcLength(a, radiusAt(sl.backPoint[2])),
+                        1e-3)
+                << span;
+            EXPECT_GT(sl.spanLength[2], sl.spanLength[1]) << span;   // outside it, longer
+            run.ctx.firstSpan = false;
+        }
+    }
 }
 
 TEST(SpanSetUp, RlgOfAStraightLineStaysStraightOnACurve) {

@@ -423,6 +423,8 @@ def random_bridge(rng):
             if kind == "PSTA":
                 cards.append(bent_card("A", 1, k + 2, "PSTA", round(ahead - 3.0, 1), skews[k + 1], ahead,
                                        remarks="PIER", mark="C"))
+            elif kind == "PREV":
+                cards.append(bent_card("A", 1, k + 2, "PREV", 0, 0, lengths[k], remarks="PIER", mark="C"))
             elif kind == "PARL":
                 cards.append(bent_card("A", 1, k + 2, "PARL", station, skews[k], lengths[k], remarks="PIER", mark="C"))
             else:
@@ -433,7 +435,7 @@ def random_bridge(rng):
         return cards
 
     rng_choices = [(rng.choice([5.0, -12.0, 0.0]), rng.choice([0, 1]), rng.choice([80.0, 95.0, 70.5]),
-                    rng.choice([0, 1]), rng.choice(["SKEW", "PSTA", "PARL"]), rng.choice([0, 1]))
+                    rng.choice([0, 1]), rng.choice(["SKEW", "PSTA", "PARL", "PREV"]), rng.choice([0, 1]))
                    for _ in range(spans)]
     tangents = []
     if shape == "tangents":

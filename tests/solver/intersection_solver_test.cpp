@@ -259,6 +259,19 @@ TEST(Crossings, Spiral) {
     EXPECT_DOUBLE_EQ(ctx.wp.distBent, 0);
     EXPECT_NEAR(ctx.wp.angle, 0, 1e-12);
 
+    // The same radial line built through the mainline point at station 1000,
+    // as a SKEW T-line is: the nearer crossing is the one at theta0, again in
+    // one pass.
+    transverseThrough(ctx, 5, 0, 1000, HALF_PI);
+    SpiralCrossing(ctx, 5, 1);
+    EXPECT_NEAR(ctx.wp.y, 1010, 1e-9);
+    EXPECT_DOUBLE_EQ(ctx.spanLines.spiralRadius, 1010);
+    // Built through the far side of the centre it meets the spiral there.
+    transverseThrough(ctx, 6, 0, -1000, HALF_PI);
+    SpiralCrossing(ctx, 6, 1);
+    EXPECT_LT(ctx.wp.y, -1000);
+    EXPECT_NEAR(std::hypot(ctx.wp.x, ctx.wp.y), ctx.spanLines.spiralRadius, 1e-6);
+
     // Along the radius 0.2 rad further on: r = 1030.
     transverseThrough(ctx, 2, 0, 0, HALF_PI - 0.2);
     SpiralCrossing(ctx, 2, 1);
