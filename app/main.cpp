@@ -1,7 +1,7 @@
 // bridgeplan: plan and elevation geometry of highway bridges.
 //
 //   bridgeplan                          asks for the files on the console
-//   bridgeplan [--force] [--asa] [--points CSV] DECK REPORT [PLOT]
+//   bridgeplan [--force] [--asa] [--points CSV] [--drawing PLAN.svg|PLAN.dxf] DECK REPORT [PLOT]
 
 #include <filesystem>
 #include <fstream>
@@ -11,6 +11,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "drawing/plan_files.hpp"
+#include "drawing/plan_recorder.hpp"
 #include "run/dialogue.hpp"
 #include "run/driver.hpp"
 #include "run/points_table.hpp"
@@ -21,17 +23,30 @@ int main(int argc, char** argv) {
                  "With no files named, it asks for them on the console."};
     app.set_version_flag("--version", std::string("bridgeplan ") + BRIDGEPLAN_VERSION);
     bool force = false, asa = false;
-    std::string deck, report, plot, points;
+    std::string deck, report, plot, points, drawing;
     app.add_flag("--force", force, "replace an existing report or plot file");
     app.add_flag("--asa", asa,
                  "write the report as raw carriage-control records (for the POSIX asa utility)");
     app.add_option("--points", points,
                    "also write every reported point (T-line, bent and coordinate rows) at full "
                    "precision to this CSV file");
+    app.add_option("--drawing", drawing,
+                   "also draw the plan of every problem from the computed geometry, as SVG or DXF "
+                   "by the name's ending; several problems give PLAN-1.svg, PLAN-2.svg ...");
     app.add_option("DECK", deck, "input deck of card images");
     app.add_option("REPORT", report, "report file to write");
     app.add_option("PLOT", plot, "plot command file to write (none: no plot)");
     CLI11_PARSE(app, argc, argv);
+
+    if (!drawing.empty() && bp::drawing::drawingKindOf(drawing) == bp::drawing::DrawingKind::Unknown) {
+        std::cerr << "bridgeplan: the drawing " << drawing << " must end in .svg or .dxf\n";
+        return 2;
+    }
+    if (!drawing.empty() && !force && std::filesystem::exists(drawing)) {
+        std::cerr << "bridgeplan: the drawing " << drawing << " exists; use --force to replace it\n";
+        return 2;
+    }
+    bp::drawing::PlanRecorder plan;
 
     // The points table is opened first so that a refused one leaves the
     // report and plot files as they were.
@@ -65,7 +80,7 @@ int main(int argc, char** argv) {
 
     auto result = bp::MAIN(files.deck, files.report, *files.plot, std::cerr, bp::RunClock::now(),
                            asa ? bp::ReportMode::Asa : bp::ReportMode::Rendered,
-                           pointsTable.get());
+                           pointsTable.get(), drawing.empty() ? nullptr : &plan);
     files.report.flush();
     files.plot->flush();
     // A report or plot cut short by a full disk must not pass for a whole one.
@@ -81,5 +96,7 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    if (!drawing.empty() && !bp::drawing::writePlanDrawings(plan.problems(), drawing, force, std::cerr))
+        return 1;
     return result.exitStatus;
 }

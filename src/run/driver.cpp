@@ -6,6 +6,7 @@
 
 #include "bridgeplan/errors.hpp"
 #include "bridgeplan/keywords.hpp"
+#include "drawing/plan_recorder.hpp"
 #include "run/phases.hpp"
 #include "run/run_context.hpp"
 
@@ -60,12 +61,13 @@ void runProblem(RunContext& ctx, const Card& card) {
 
 RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostream& plot,
                std::ostream& diagnostics, const RunClock& clock, ReportMode mode,
-               PointsTable* points) {
+               PointsTable* points, drawing::PlanRecorder* plan) {
     DeckReader deck(deckStream);
     Report report(reportStream, mode);
     RunContext ctx(deck, report, plot);
     ctx.clock = clock;
     ctx.points = points;
+    ctx.plan = plan;
     RunResult result;
 
     std::optional<Card> card = deck.next();
@@ -84,6 +86,7 @@ RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostrea
             continue;
         } catch (const ProblemAbandoned& e) {
             ++result.abandoned;
+            if (ctx.plan) ctx.plan->abandonProblem(e.number());
             report.write(Record('0').lit("ERROR").I(3, e.number()).lit(" PROB. NO. ")
                              .A(4, ctx.problem.number));
             diagnostics << fmt::format(

@@ -11,6 +11,9 @@
 #include "run/run_clock.hpp"
 
 namespace bp {
+namespace drawing {
+class PlanRecorder;
+}
 
 struct RunResult {
     int exitStatus = 0;     // 0 the deck was read to its end; 1 it ended inside a problem or was empty
@@ -22,6 +25,6 @@ struct RunResult {
 // report and plot streams receive exactly the report and the plot file.
 RunResult MAIN(std::istream& deck, std::ostream& report, std::ostream& plot,
                std::ostream& diagnostics, const RunClock& clock, ReportMode mode,
-               PointsTable* points = nullptr);
+               PointsTable* points = nullptr, drawing::PlanRecorder* plan = nullptr);
 
 }  // namespace bp

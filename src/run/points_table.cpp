@@ -6,6 +6,7 @@
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/word.hpp"
+#include "drawing/plan_recorder.hpp"
 #include "run/run_context.hpp"
 
 namespace bp {
@@ -35,6 +36,13 @@ PointRow workPointRow(const RunContext& ctx, std::string_view kind, std::string_
     row.remarks = remarks;
     row.type = type;
     return row;
+}
+
+// A row goes to the points table and to the plan drawings' recorder,
+// whichever of them is open.
+void record(const RunContext& ctx, std::string_view span, const PointRow& row) {
+    if (ctx.points) ctx.points->write(ctx.problem.number, span, row);
+    if (ctx.plan) ctx.plan->row(ctx, row);
 }
 
 }  // namespace
@@ -97,29 +105,27 @@ void PointsTable::write(std::string_view problem, std::string_view span, const P
 }
 
 void tabulateTLinePoint(const RunContext& ctx, int line, int tline) {
-    if (!ctx.points) return;
+    if (!ctx.points && !ctx.plan) return;
     const TransverseLine& t = ctx.transverse[tline];
     const std::string number = std::to_string(tline);
     // The report's TYPE column, "SKEW/" with a blank code written as "SKEW".
     const std::string_view code = trimBlanks(t.code.view());
     const std::string type = code.empty() ? std::string(trimBlanks(t.lineType.view()))
                                           : fmt::format("{}/{}", trimBlanks(t.lineType.view()), code);
-    ctx.points->write(ctx.problem.number, ctx.span.spanId,
-                      workPointRow(ctx, "T", number, line, t.remarks, type));
+    record(ctx, ctx.span.spanId, workPointRow(ctx, "T", number, line, t.remarks, type));
 }
 
 void tabulateBentPoint(const RunContext& ctx, int line, int slot) {
-    if (!ctx.points) return;
+    if (!ctx.points && !ctx.plan) return;
     const TransverseLine& bent = ctx.transverse[slot];
-    ctx.points->write(ctx.problem.number, ctx.span.spanId,
-                      workPointRow(ctx, "B", bent.bentNumber, line, bent.remarks,
+    record(ctx, ctx.span.spanId, workPointRow(ctx, "B", bent.bentNumber, line, bent.remarks,
                                    bent.lineType.view()));
 }
 
 void tabulateCoordinatePoint(const RunContext& ctx, long number, double x, double y,
                              const StationOffset& so, const SurfacePoint& surface,
                              std::string_view name, std::string_view remarks) {
-    if (!ctx.points) return;
+    if (!ctx.points && !ctx.plan) return;
     const std::string pointNumber = std::to_string(number);
     PointRow row;
     row.kind = "P";
@@ -133,7 +139,7 @@ void tabulateCoordinatePoint(const RunContext& ctx, long number, double x, doubl
     row.remarks = remarks;
     row.type = name;
     // The coordinate page belongs to no span: its span cell stays empty.
-    ctx.points->write(ctx.problem.number, {}, row);
+    record(ctx, {}, row);
 }
 
 }  // namespace bp

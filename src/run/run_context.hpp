@@ -17,6 +17,9 @@
 #include "run/run_clock.hpp"
 
 namespace bp {
+namespace drawing {
+class PlanRecorder;
+}
 
 struct ProblemHeader {
     Word code;
@@ -57,6 +60,8 @@ struct RunContext {
 
     // Points table: every reported point at full precision; null when none was asked for.
     PointsTable* points = nullptr;
+    // The plan drawings' recorder; null when no drawing was asked for.
+    drawing::PlanRecorder* plan = nullptr;
 };
 
 }  // namespace bp
