@@ -85,35 +85,49 @@ std::vector<Stroke> followMainline(const RunContext& ctx, const BentPoint& b, co
     return out;
 }
 
-// The spiral r(theta) = r_b + |a| (theta_b - theta) about the centre of
-// piece k, from the back-bent point (radius r_b, polar angle theta_b) to
-// the ahead-bent point, as a polyline whose chords stay within the
-// tolerance: a chord over the polar step dt at radius r departs from the
-// curve by about r dt^2 / 8.
-Stroke spiral(const RunContext& ctx, int n, int k, const BentPoint& b, const BentPoint& a) {
+// The spiral about the centre of piece k, whose signed radius r changes
+// with the polar angle theta as r(theta) = r_b + |a| (theta_b - theta)
+// from the back-bent point (r_b is negative for a negative rate a: the
+// spiral then draws in as it runs clockwise), from the back-bent point to
+// the ahead-bent point, as a polyline through the line's own points of the
+// span and between them through points of the spiral close enough that no
+// chord departs from it by more than the tolerance: a chord over the polar
+// step dt at radius r departs by about r dt^2 / 8.
+Stroke spiral(const RunContext& ctx, int n, int k, const BentPoint& b, const BentPoint& a,
+              const std::vector<XY>& through) {
     const LongitudinalLine& line = ctx.lines[n];
     const AlignmentSegment& seg = ctx.alignment.segments[k];
     const double rate = std::fabs(line.slope);
-    const double r0 = std::hypot(b.x - seg.xc, b.y - seg.yc);
+    const double sign = line.slope < 0 ? -1.0 : 1.0;
+    const double r0 = sign * std::hypot(b.x - seg.xc, b.y - seg.yc);
     const double t0 = std::atan2(b.y - seg.yc, b.x - seg.xc);
-    const double t1 = std::atan2(a.y - seg.yc, a.x - seg.xc);
-    const double sweep = geometry::angleDifference(t0, t1);   // theta_b - theta_a
+    const auto polar = [&](XY q) { return geometry::angleDifference(t0, std::atan2(q.y - seg.yc, q.x - seg.xc)); };
+    const double sweep = polar({a.x, a.y});   // theta_b - theta_a
     const double r1 = r0 + rate * sweep;
-    const double step = std::sqrt(8.0 * SPIRAL_TOLERANCE_FT / std::max({r0, r1, 1.0}));
+    const double step = std::sqrt(8.0 * SPIRAL_TOLERANCE_FT / std::max({std::fabs(r0), std::fabs(r1), 1.0}));
     const int count = std::max(2, static_cast<int>(std::ceil(std::fabs(sweep) / step)) + 1);
+    // (polar step from the back bent, point) in running order
+    std::vector<std::pair<double, XY>> points;
+    for (int i = 1; i + 1 < count; ++i) {
+        const double u = sweep * i / (count - 1);
+        const double r = std::fabs(r0 + rate * u), t = t0 - u;
+        points.push_back({u, {seg.xc + r * std::cos(t), seg.yc + r * std::sin(t)}});
+    }
+    for (XY q : through) {
+        const double u = polar(q);
+        if (u * sweep > 0 && std::fabs(u) < std::fabs(sweep)) points.push_back({u, q});
+    }
+    std::sort(points.begin(), points.end(),
+              [&](const auto& p, const auto& q) { return p.first * sweep < q.first * sweep; });
     Stroke s;
     s.kind = Stroke::Kind::Polyline;
     s.points.push_back({b.x, b.y});
-    for (int i = 1; i + 1 < count; ++i) {
-        const double u = sweep * i / (count - 1);
-        const double r = r0 + rate * u, t = t0 - u;
-        s.points.push_back({seg.xc + r * std::cos(t), seg.yc + r * std::sin(t)});
-    }
+    for (const auto& p : points) s.points.push_back(p.second);
     s.points.push_back({a.x, a.y});
     return s;
 }
 
-PlanLine planLine(const RunContext& ctx, int n) {
+PlanLine planLine(const RunContext& ctx, int n, const std::vector<XY>& through) {
     const LongitudinalLine& line = ctx.lines[n];
     const SpanLines& sl = ctx.spanLines;
     const BentPoint& b = sl.backPoint[n];
@@ -126,7 +140,7 @@ PlanLine planLine(const RunContext& ctx, int n) {
     const int state = sl.spanState[n];
     if (state > 0) {
         out.shape = LineShape::Spiral;
-        out.strokes.push_back(spiral(ctx, n, state, b, a));
+        out.strokes.push_back(spiral(ctx, n, state, b, a, through));
     } else if (state < 0) {
         out.shape = LineShape::FollowsMainline;
         out.strokes = followMainline(ctx, b, a, b.offset);
@@ -178,9 +192,9 @@ PlanBent planBent(const RunContext& ctx, int slot, const Bent& bent, const std::
 
 }  // namespace
 
-void PlanRecorder::beginProblem(const RunContext& ctx) {
-    span_ = PlanSpan();
-    open_ = true;
+void PlanRecorder::startPlan() {
+    const RunContext& ctx = *ctx_;
+    pending_ = false;
     PlanProblem& p = problems_.emplace_back();
     const Alignment& a = ctx.alignment;
     p.number = trimmed(ctx.problem.number);
@@ -212,8 +226,8 @@ void PlanRecorder::beginProblem(const RunContext& ctx) {
     }
 }
 
-void PlanRecorder::row(const RunContext& ctx, const PointRow& r) {
-    if (!open_) return;
+void PlanRecorder::point(const PointRow& r) {
+    if (!ctx_ || problems_.empty()) return;
     PlanRow out;
     out.kind = r.kind.empty() ? 'T' : r.kind.front();
     out.number = trimmed(r.number);
@@ -224,31 +238,45 @@ void PlanRecorder::row(const RunContext& ctx, const PointRow& r) {
     out.edgeMark = r.edgeMark;
     out.dtToBt = r.dtToBt;
     out.dtToPp = r.dtToPp;
-    out.angleDegrees = r.angleDegrees;
+    if (r.angle) out.angleDegrees = *r.angle * 180.0 / PI;
     out.x = r.x;
     out.y = r.y;
     out.remarks = trimmed(r.remarks);
     out.type = trimmed(r.type);
+    if (!trimmed(r.code).empty()) out.type += "/" + trimmed(r.code);
     if (out.kind == 'P') {
         problems_.back().requests.push_back(out);
         return;
     }
     if (out.kind == 'T') {
-        const int i = std::atoi(out.number.c_str());
+        const int i = r.slot;
         auto it = std::find_if(span_.tlines.begin(), span_.tlines.end(), [&](const PlanTLine& t) { return t.number == i; });
         if (it == span_.tlines.end()) {
             it = span_.tlines.insert(span_.tlines.end(), PlanTLine{});
             it->number = i;
             it->type = out.type;
-            it->remarks = trimmed(ctx.transverse[i].remarks);
+            it->remarks = out.remarks;
         }
         it->points.push_back({r.x, r.y});
     }
     span_.rows.push_back(std::move(out));
 }
 
-void PlanRecorder::endSpan(const RunContext& ctx) {
-    if (!open_) return;
+void PlanRecorder::beginPage(const PageStart& page) {
+    if (!ctx_) return;
+    if (pending_) startPlan();
+    spanPage_ = page.lineCount > 0;
+    span_ = PlanSpan();
+}
+
+void PlanRecorder::endPage() {
+    if (!ctx_ || problems_.empty()) return;
+    if (spanPage_) finishSpan();
+    spanPage_ = false;
+}
+
+void PlanRecorder::finishSpan() {
+    const RunContext& ctx = *ctx_;
     PlanSpan span = std::move(span_);
     span_ = PlanSpan();
     span.id = trimmed(ctx.span.spanId);
@@ -256,7 +284,10 @@ void PlanRecorder::endSpan(const RunContext& ctx) {
     std::vector<XY> backPoints, aheadPoints;
     for (int n = 1; n <= ctx.lineCount; ++n) {
         if (ctx.lines[n].skip != 0) continue;
-        span.lines.push_back(planLine(ctx, n));
+        std::vector<XY> through;
+        for (const PlanRow& r : span.rows)
+            if (r.kind == 'T' && r.line == n) through.push_back({r.x, r.y});
+        span.lines.push_back(planLine(ctx, n, through));
         const BentPoint& b = ctx.spanLines.backPoint[n];
         const BentPoint& a = ctx.spanLines.aheadPoint[n];
         backPoints.push_back({b.x, b.y});
@@ -271,8 +302,10 @@ void PlanRecorder::endSpan(const RunContext& ctx) {
 }
 
 void PlanRecorder::abandonProblem(int errorNumber) {
-    if (open_) problems_.back().errorNumber = errorNumber;
-    open_ = false;
+    // A problem abandoned before its first page has no plan.
+    if (!pending_ && !problems_.empty()) problems_.back().errorNumber = errorNumber;
+    pending_ = false;
+    spanPage_ = false;
     span_ = PlanSpan();
 }
 

@@ -118,6 +118,7 @@ private:
             const double ab = std::atan2(b.y - it.centre.y, b.x - it.centre.x);
             // Counter-clockwise on the sheet from start to end.
             const bool cw = frame_.clockwiseOnSheet(s.clockwise);
+            it.clockwise = cw;
             it.startAngle = cw ? ab : aa;
             it.endAngle = cw ? aa : ab;
             if (it.endAngle < it.startAngle) it.endAngle += 2 * HALF_TURN;
@@ -301,7 +302,7 @@ private:
             if (places[i].leader) {
                 // From the point to the nearest point of the label's box.
                 const XY to{std::clamp(l.at.x, b.x0, b.x1), std::clamp(l.at.y, b.y0, b.y1)};
-                SheetItem& it = add(SheetItem::Kind::Line, l.layer, Pen::Leader);
+                SheetItem& it = add(SheetItem::Kind::Line, Layer::Labels, Pen::Leader);
                 it.points = {l.at, to};
                 it.role = "leader";
                 it.span = l.span;

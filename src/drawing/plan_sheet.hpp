@@ -38,6 +38,7 @@ struct SheetItem {
     std::vector<XY> points;      // Line 2, Polyline n, Marker 1, Text 1 (its origin on the baseline)
     XY centre;                   // Arc: counter-clockwise on the sheet from startAngle to endAngle
     double radius = 0, startAngle = 0, endAngle = 0;
+    bool clockwise = false;      // Arc: runs clockwise on the sheet from points[0] to points[1]
     double height = 0, angle = 0;   // Text: height (ft), direction of the baseline (radians)
     Anchor anchor = Anchor::Start;
     std::string text;

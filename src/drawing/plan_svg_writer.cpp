@@ -154,15 +154,16 @@ private:
             break;
         }
         case SheetItem::Kind::Arc: {
-            // Counter-clockwise on the sheet is counter-clockwise on the
-            // screen too: the SVG sweep flag 0 after the flip of Y.
+            // From the first end to the second, as the line runs. Clockwise
+            // on the sheet is clockwise on the screen too, where Y points
+            // down: the SVG sweep flag 1.
             const double sweep = it.endAngle - it.startAngle;
-            const XY a{it.centre.x + it.radius * std::cos(it.startAngle), it.centre.y + it.radius * std::sin(it.startAngle)};
-            const XY b{it.centre.x + it.radius * std::cos(it.endAngle), it.centre.y + it.radius * std::sin(it.endAngle)};
+            const XY a = it.points[0], b = it.points[1];
             out_ << "<path";
             attributes(it, false);
-            fmt::print(out_, " d=\"M {:.4f} {:.4f} A {:.4f} {:.4f} 0 {} 0 {:.4f} {:.4f}\"", px(a.x), py(a.y),
-                       it.radius * k_, it.radius * k_, sweep > std::numbers::pi ? 1 : 0, px(b.x), py(b.y));
+            fmt::print(out_, " d=\"M {:.4f} {:.4f} A {:.4f} {:.4f} 0 {} {} {:.4f} {:.4f}\"", px(a.x), py(a.y),
+                       it.radius * k_, it.radius * k_, sweep > std::numbers::pi ? 1 : 0, it.clockwise ? 1 : 0,
+                       px(b.x), py(b.y));
             fmt::print(out_, " data-centre=\"{:.6f} {:.6f}\" data-radius=\"{:.6f}\"", it.centre.x, it.centre.y, it.radius);
             close(it, "path");
             break;

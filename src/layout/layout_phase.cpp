@@ -1,4 +1,3 @@
-#include "drawing/plan_recorder.hpp"
 #include "layout/layout_parts.hpp"
 #include "plot/plot_writer.hpp"
 #include "run/phases.hpp"
@@ -13,13 +12,11 @@ void PH2(RunContext& ctx) {
     ctx.drawing.reset();
     ctx.firstSpan = true;
     startPlot(ctx);
-    if (ctx.plan) ctx.plan->beginProblem(ctx);
     deriveMainlineShape(ctx);
     readLongitudinalLines(ctx);
     for (;;) {
         switch (runSpanCard(ctx)) {
         case AfterSpan::EndOfProblem:
-            if (ctx.plan) ctx.plan->endProblem();
             return;
         case AfterSpan::NewLines:
             readLongitudinalLines(ctx);

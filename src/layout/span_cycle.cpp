@@ -7,7 +7,6 @@
 
 #include "bridgeplan/errors.hpp"
 #include "bridgeplan/keywords.hpp"
-#include "drawing/plan_recorder.hpp"
 #include "layout/layout_parts.hpp"
 #include "layout/span_parts.hpp"
 #include "run/run_context.hpp"
@@ -61,7 +60,6 @@ void runSpan(RunContext& ctx) {
                 fmt::format("span {} has a negative T-line count ({})", id, count));
     if (count > 0) readTransverseLines(ctx);
     reportSpan(ctx);
-    if (ctx.plan) ctx.plan->endSpan(ctx);
     ctx.firstSpan = false;
 }
 

@@ -7,6 +7,7 @@
 #include "bridgeplan/errors.hpp"
 #include "bridgeplan/keywords.hpp"
 #include "drawing/plan_recorder.hpp"
+#include "plot/layout_drawing.hpp"
 #include "run/phases.hpp"
 #include "run/run_context.hpp"
 
@@ -61,13 +62,18 @@ void runProblem(RunContext& ctx, const Card& card) {
 
 RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostream& plot,
                std::ostream& diagnostics, const RunClock& clock, ReportMode mode,
-               PointsTable* points, drawing::PlanRecorder* plan) {
+               PointListener* points, drawing::PlanRecorder* plan) {
     DeckReader deck(deckStream);
     Report report(reportStream, mode);
     RunContext ctx(deck, report, plot);
     ctx.clock = clock;
-    ctx.points = points;
-    ctx.plan = plan;
+    LayoutDrawing drawing(ctx);
+    if (points) ctx.listeners.push_back(points);
+    ctx.listeners.push_back(&drawing);
+    if (plan) {
+        plan->attach(ctx);
+        ctx.listeners.push_back(plan);
+    }
     RunResult result;
 
     std::optional<Card> card = deck.next();
@@ -79,6 +85,7 @@ RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostrea
     while (card) {
         takeProblemCard(ctx, *card);
         ++result.problems;
+        if (plan) plan->beginProblem();
         try {
             runProblem(ctx, *card);
             card = deck.next();
@@ -86,7 +93,7 @@ RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostrea
             continue;
         } catch (const ProblemAbandoned& e) {
             ++result.abandoned;
-            if (ctx.plan) ctx.plan->abandonProblem(e.number());
+            if (plan) plan->abandonProblem(e.number());
             report.write(Record('0').lit("ERROR").I(3, e.number()).lit(" PROB. NO. ")
                              .A(4, ctx.problem.number));
             diagnostics << fmt::format(
