@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <string>
 
 #include <fmt/format.h>
@@ -31,30 +30,26 @@ fs::path drawingName(const fs::path& name, std::size_t index, std::size_t count)
 }
 
 bool writePlanDrawings(const std::vector<PlanProblem>& problems, const fs::path& name, bool force,
-                       std::ostream& diagnostics) {
+                       std::ostream& diagnostics, std::vector<std::unique_ptr<out::OutputFile>>& outputs) {
     const DrawingKind kind = drawingKindOf(name);
     if (problems.empty()) {
         diagnostics << "bridgeplan: no problem reached its bridge layout: no drawing written\n";
         return true;
     }
-    // All names are checked before any file is touched.
-    if (!force)
-        for (std::size_t i = 0; i < problems.size(); ++i)
-            if (fs::exists(drawingName(name, i, problems.size()))) {
-                diagnostics << "bridgeplan: the drawing " << drawingName(name, i, problems.size()).string()
-                            << " exists; use --force to replace it\n";
-                return false;
-            }
     for (std::size_t i = 0; i < problems.size(); ++i) {
-        const fs::path file = drawingName(name, i, problems.size());
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        if (kind == DrawingKind::Dxf) writePlanDxf(out, problems[i]);
-        else writePlanSvg(out, problems[i]);
-        out.flush();
-        if (!out) {
-            diagnostics << "bridgeplan: the drawing " << file.string() << " could not be written in full\n";
+        const std::string file = drawingName(name, i, problems.size()).string();
+        if (!force && fs::exists(file)) {
+            diagnostics << "bridgeplan: the drawing " << file << " exists; use --force to replace it\n";
             return false;
         }
+        auto& output = outputs.emplace_back(
+            std::make_unique<out::OutputFile>(file, force ? out::Existing::Replace : out::Existing::Keep));
+        if (!output->ready()) {
+            diagnostics << "bridgeplan: cannot write the drawing " << file << ": " << output->reason() << "\n";
+            return false;
+        }
+        if (kind == DrawingKind::Dxf) writePlanDxf(output->stream(), problems[i]);
+        else writePlanSvg(output->stream(), problems[i]);
     }
     return true;
 }

@@ -63,8 +63,15 @@ public:
         spans();
         requests();
         elevationLabels();
-        sheet_.extent = sheet_.frame;
         titleBlock();
+        // Everything but the mainline and its stations, which the frame clips.
+        sheet_.extent = sheet_.frame;
+        for (const SheetItem& it : sheet_.items) {
+            if (it.layer == Layer::Alignment || it.layer == Layer::Stations) continue;
+            if (it.kind == SheetItem::Kind::Text) sheet_.extent.add(textBox(it));
+            else
+                for (XY q : it.points) sheet_.extent.add(q);
+        }
         return std::move(sheet_);
     }
 

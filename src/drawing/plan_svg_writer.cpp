@@ -67,11 +67,7 @@ std::string escaped(std::string_view s) {
 class SvgSheet {
 public:
     SvgSheet(std::ostream& out, const Sheet& sheet, double k) : out_(out), sheet_(sheet), k_(k) {
-        Box all = sheet.frame;
-        for (const SheetItem& it : sheet.items)
-            if (it.layer == Layer::Title)
-                for (XY q : it.points) all.add(q);
-        all = all.grown(3 * sheet.textHeight);
+        Box all = sheet.extent.grown(2 * sheet.textHeight);
         // Room for the title texts to run on to the right.
         all.x1 = std::max(all.x1, all.x0 + 70 * sheet.textHeight);
         x0_ = all.x0;
