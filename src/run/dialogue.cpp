@@ -165,16 +165,19 @@ Connection connectFiles(const std::string& deck, const std::string& report,
     return {true, exit_status::DONE};
 }
 
-int closeFiles(RunFiles& files, int runStatus, std::ostream& diagnostics) {
+int closeFiles(RunFiles& files, int runStatus, std::ostream& diagnostics,
+               std::span<out::OutputFile* const> drawings) {
     if (files.points) files.points->flush();
     std::vector<out::OutputFile*> outputs{files.report.get()};
     if (files.plotFile) outputs.push_back(files.plotFile.get());
     if (files.pointsFile) outputs.push_back(files.pointsFile.get());
+    outputs.insert(outputs.end(), drawings.begin(), drawings.end());
     out::OutputFile* failed = nullptr;
     if (out::commitTogether(outputs, failed)) return runStatus;
     const char* role = failed == files.report.get()     ? "report"
                        : failed == files.plotFile.get() ? "plot file"
-                                                        : "points file";
+                       : failed == files.pointsFile.get() ? "points file"
+                                                          : "drawing";
     diagnostics << fmt::format(
         "bridgeplan: the {} '{}' could not be written in full: {}; no output file was changed\n",
         role, failed->name(), failed->reason());

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <span>
 #include <string>
 
 #include "output/file_identity.hpp"
@@ -59,7 +60,9 @@ Connection connectFiles(const std::string& deck, const std::string& report,
 // Puts the outputs of a finished run in place, all of them or none, and
 // gives the run's exit status: `runStatus`, or INCOMPLETE when an output
 // could not be written in full (every existing file is then left as it was).
-int closeFiles(RunFiles& files, int runStatus, std::ostream& diagnostics);
+// `drawings` go into place with them.
+int closeFiles(RunFiles& files, int runStatus, std::ostream& diagnostics,
+               std::span<out::OutputFile* const> drawings = {});
 
 // A file name as typed: trailing blanks are not part of it.
 std::string trimName(std::string name);

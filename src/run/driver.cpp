@@ -6,6 +6,7 @@
 
 #include "bridgeplan/errors.hpp"
 #include "bridgeplan/keywords.hpp"
+#include "drawing/plan_recorder.hpp"
 #include "output/exit_status.hpp"
 #include "plot/layout_drawing.hpp"
 #include "run/phases.hpp"
@@ -62,7 +63,7 @@ void runProblem(RunContext& ctx, const Card& card) {
 
 RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostream& plot,
                std::ostream& diagnostics, const RunClock& clock, ReportMode mode,
-               PointListener* points) {
+               PointListener* points, drawing::PlanRecorder* plan) {
     DeckReader deck(deckStream);
     Report report(reportStream, mode);
     RunContext ctx(deck, report, plot);
@@ -70,6 +71,10 @@ RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostrea
     LayoutDrawing drawing(ctx);
     if (points) ctx.listeners.push_back(points);
     ctx.listeners.push_back(&drawing);
+    if (plan) {
+        plan->attach(ctx);
+        ctx.listeners.push_back(plan);
+    }
     RunResult result;
 
     std::optional<Card> card = deck.next();
@@ -81,6 +86,7 @@ RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostrea
     while (card) {
         takeProblemCard(ctx, *card);
         ++result.problems;
+        if (plan) plan->beginProblem();
         try {
             runProblem(ctx, *card);
             card = deck.next();
@@ -88,6 +94,7 @@ RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostrea
             continue;
         } catch (const ProblemAbandoned& e) {
             ++result.abandoned;
+            if (plan) plan->abandonProblem(e.number());
             report.write(Record('0').lit("ERROR").I(3, e.number()).lit(" PROB. NO. ")
                              .A(4, ctx.problem.number));
             diagnostics << fmt::format(

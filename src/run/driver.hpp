@@ -11,6 +11,9 @@
 #include "run/run_clock.hpp"
 
 namespace bp {
+namespace drawing {
+class PlanRecorder;
+}
 
 struct RunResult {
     // exit_status::DONE every problem done; PARTLY_DONE the deck was read to its
@@ -27,6 +30,6 @@ struct RunResult {
 // point before the plan drawing is.
 RunResult MAIN(std::istream& deck, std::ostream& report, std::ostream& plot,
                std::ostream& diagnostics, const RunClock& clock, ReportMode mode,
-               PointListener* points = nullptr);
+               PointListener* points = nullptr, drawing::PlanRecorder* plan = nullptr);
 
 }  // namespace bp
