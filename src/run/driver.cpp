@@ -60,12 +60,13 @@ void runProblem(RunContext& ctx, const Card& card) {
 
 RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostream& plot,
                std::ostream& diagnostics, const RunClock& clock, ReportMode mode,
-               PointsTable* points) {
+               PointsTable* points, LandXmlWriter* landxml) {
     DeckReader deck(deckStream);
     Report report(reportStream, mode);
     RunContext ctx(deck, report, plot);
     ctx.clock = clock;
     ctx.points = points;
+    ctx.landxml = landxml;
     RunResult result;
 
     std::optional<Card> card = deck.next();

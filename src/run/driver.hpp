@@ -12,6 +12,8 @@
 
 namespace bp {
 
+class LandXmlWriter;
+
 struct RunResult {
     int exitStatus = 0;     // 0 the deck was read to its end; 1 it ended inside a problem or was empty
     int problems = 0;
@@ -22,6 +24,6 @@ struct RunResult {
 // report and plot streams receive exactly the report and the plot file.
 RunResult MAIN(std::istream& deck, std::ostream& report, std::ostream& plot,
                std::ostream& diagnostics, const RunClock& clock, ReportMode mode,
-               PointsTable* points = nullptr);
+               PointsTable* points = nullptr, LandXmlWriter* landxml = nullptr);
 
 }  // namespace bp

@@ -6,6 +6,7 @@
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/word.hpp"
+#include "landxml/landxml_writer.hpp"
 #include "run/run_context.hpp"
 
 namespace bp {
@@ -13,6 +14,14 @@ namespace {
 
 // The same pi as the report's angle notation, so both read alike.
 constexpr double DEGREES_PER_RADIAN = 180.0 / PI;
+
+// The grid cells of a plane point: empty without a tie.
+void placeOnGrid(const RunContext& ctx, PointRow& row) {
+    if (!ctx.project) return;
+    const GridPoint g = ctx.project->toProject(row.x, row.y);
+    row.northing = g.northing;
+    row.easting = g.easting;
+}
 
 // The cells common to the T-line and bent rows: the working point as the
 // row was printed (station, elevation, offsets, folded angle, X, Y).
@@ -34,14 +43,21 @@ PointRow workPointRow(const RunContext& ctx, std::string_view kind, std::string_
     row.y = wp.y;
     row.remarks = remarks;
     row.type = type;
+    placeOnGrid(ctx, row);
     return row;
+}
+
+// A row goes to every listener that is open: the points table, the LandXML.
+void emit(const RunContext& ctx, std::string_view span, const PointRow& row) {
+    if (ctx.points) ctx.points->write(ctx.problem.number, span, row);
+    if (ctx.landxml) ctx.landxml->point(ctx.problem.number, span, row);
 }
 
 }  // namespace
 
 PointsTable::PointsTable(std::ostream& out) : out_(out) {
     out_ << "problem,span,long_line,row,number,station_ft,elevation_ft,edge_mark,dt_to_ml_ft,"
-            "dt_to_bt_ft,dt_to_pp_ft,angle_deg,x_ft,y_ft,remarks,type\r\n";
+            "dt_to_bt_ft,dt_to_pp_ft,angle_deg,x_ft,y_ft,remarks,type,northing_ft,easting_ft\r\n";
 }
 
 // A cell is quoted only when it holds a comma, a quote or a line break; a
@@ -93,33 +109,34 @@ void PointsTable::write(std::string_view problem, std::string_view span, const P
     number(row.y);
     field(trimBlanks(row.remarks));
     field(trimBlanks(row.type));
+    number(row.northing);
+    number(row.easting);
     out_ << "\r\n";
 }
 
 void tabulateTLinePoint(const RunContext& ctx, int line, int tline) {
-    if (!ctx.points) return;
+    if (!ctx.points && !ctx.landxml) return;
     const TransverseLine& t = ctx.transverse[tline];
     const std::string number = std::to_string(tline);
     // The report's TYPE column, "SKEW/" with a blank code written as "SKEW".
     const std::string_view code = trimBlanks(t.code.view());
     const std::string type = code.empty() ? std::string(trimBlanks(t.lineType.view()))
                                           : fmt::format("{}/{}", trimBlanks(t.lineType.view()), code);
-    ctx.points->write(ctx.problem.number, ctx.span.spanId,
-                      workPointRow(ctx, "T", number, line, t.remarks, type));
+    emit(ctx, ctx.span.spanId, workPointRow(ctx, "T", number, line, t.remarks, type));
 }
 
 void tabulateBentPoint(const RunContext& ctx, int line, int slot) {
-    if (!ctx.points) return;
+    if (!ctx.points && !ctx.landxml) return;
     const TransverseLine& bent = ctx.transverse[slot];
-    ctx.points->write(ctx.problem.number, ctx.span.spanId,
-                      workPointRow(ctx, "B", bent.bentNumber, line, bent.remarks,
-                                   bent.lineType.view()));
+    emit(ctx, ctx.span.spanId,
+         workPointRow(ctx, "B", bent.bentNumber, line, bent.remarks, bent.lineType.view()));
 }
 
 void tabulateCoordinatePoint(const RunContext& ctx, long number, double x, double y,
                              const StationOffset& so, const SurfacePoint& surface,
-                             std::string_view name, std::string_view remarks) {
-    if (!ctx.points) return;
+                             std::string_view name, std::string_view remarks,
+                             const GridPoint* asRead) {
+    if (!ctx.points && !ctx.landxml) return;
     const std::string pointNumber = std::to_string(number);
     PointRow row;
     row.kind = "P";
@@ -132,8 +149,14 @@ void tabulateCoordinatePoint(const RunContext& ctx, long number, double x, doubl
     row.y = y;
     row.remarks = remarks;
     row.type = name;
+    if (asRead) {
+        row.northing = asRead->northing;
+        row.easting = asRead->easting;
+    } else {
+        placeOnGrid(ctx, row);
+    }
     // The coordinate page belongs to no span: its span cell stays empty.
-    ctx.points->write(ctx.problem.number, {}, row);
+    emit(ctx, {}, row);
 }
 
 }  // namespace bp

@@ -10,6 +10,7 @@
 
 namespace bp {
 
+struct GridPoint;
 struct RunContext;
 struct StationOffset;
 struct SurfacePoint;
@@ -26,6 +27,7 @@ struct PointRow {
     std::optional<double> dtToBt, dtToPp, angleDegrees;
     double x = 0, y = 0;
     std::string_view remarks, type;
+    std::optional<double> northing, easting;   // ft; none without a tie card
 };
 
 class PointsTable {
@@ -42,11 +44,14 @@ private:
 };
 
 // The hooks, one per kind of row; each does nothing when no table is open.
-// The working point of the row just written is what they record.
+// The working point of the row just written is what they record; with a
+// tie its northing and easting come from the problem's project frame.
 void tabulateTLinePoint(const RunContext& ctx, int line, int tline);
 void tabulateBentPoint(const RunContext& ctx, int line, int slot);
+// A request given in northing and easting passes them as `asRead`.
 void tabulateCoordinatePoint(const RunContext& ctx, long number, double x, double y,
                              const StationOffset& so, const SurfacePoint& surface,
-                             std::string_view name, std::string_view remarks);
+                             std::string_view name, std::string_view remarks,
+                             const GridPoint* asRead = nullptr);
 
 }  // namespace bp

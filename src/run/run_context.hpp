@@ -2,9 +2,11 @@
 // The per-run context: the driver owns it and passes it down. It holds the
 // connected streams, the run clock and every table a problem rebuilds.
 
+#include <optional>
 #include <ostream>
 #include <string>
 
+#include "alignment/project_frame.hpp"
 #include "bridgeplan/alignment_records.hpp"
 #include "bridgeplan/drawing_state.hpp"
 #include "bridgeplan/line_table.hpp"
@@ -17,6 +19,8 @@
 #include "run/run_clock.hpp"
 
 namespace bp {
+
+class LandXmlWriter;
 
 struct ProblemHeader {
     Word code;
@@ -37,6 +41,8 @@ struct RunContext {
 
     // Roadway alignment.
     Alignment alignment;
+    // The plane frame tied to northing and easting; none without a tie card.
+    std::optional<ProjectFrame> project;
 
     // Bridge layout.
     LineTable lines;
@@ -57,6 +63,8 @@ struct RunContext {
 
     // Points table: every reported point at full precision; null when none was asked for.
     PointsTable* points = nullptr;
+    // LandXML document of the mainlines and points; null when none was asked for.
+    LandXmlWriter* landxml = nullptr;
 };
 
 }  // namespace bp
