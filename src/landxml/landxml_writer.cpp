@@ -8,7 +8,6 @@
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/word.hpp"
-#include "run/points_table.hpp"
 #include "run/run_clock.hpp"
 
 namespace bp {
@@ -212,13 +211,18 @@ void LandXmlWriter::alignment(std::string_view problem, std::string_view title, 
 // Name: problem, span, longitudinal line and row ("0001-S1-L3-T2"; a
 // coordinate request "0001-COOR-P4"), made unique within the problem by a
 // count ("-2") should a span id repeat.
-void LandXmlWriter::point(std::string_view problem, std::string_view span, const PointRow& row) {
+void LandXmlWriter::beginPage(const PageStart& page) {
+    problem_ = plainText(page.problem);
+    span_ = plainText(page.span);
+}
+
+void LandXmlWriter::point(const PointRow& row) {
     if (!points_) return;
     std::string name =
         row.line > 0
-            ? fmt::format("{}-S{}-L{}-{}{}", plainText(problem), plainText(span), row.line,
-                          row.kind, plainText(row.number))
-            : fmt::format("{}-COOR-{}{}", plainText(problem), row.kind, plainText(row.number));
+            ? fmt::format("{}-S{}-L{}-{}{}", problem_, span_, row.line, row.kind,
+                          plainText(row.number))
+            : fmt::format("{}-COOR-{}{}", problem_, row.kind, plainText(row.number));
     if (!names_.insert(name).second) {
         int n = 2;
         while (!names_.insert(fmt::format("{}-{}", name, n)).second) ++n;
@@ -226,7 +230,11 @@ void LandXmlWriter::point(std::string_view problem, std::string_view span, const
     }
     pugi::xml_node p = points_.append_child("CgPoint");
     p.append_attribute("name").set_value(name.c_str());
-    const std::string desc = plainText(row.remarks), code = plainText(row.type);
+    // The report's TYPE column: "SKEW/PROP", or the type alone.
+    const std::string desc = plainText(row.remarks);
+    const std::string code = trimBlanks(row.code).empty()
+                                 ? plainText(row.type)
+                                 : plainText(row.type) + "/" + plainText(row.code);
     if (!desc.empty()) p.append_attribute("desc").set_value(desc.c_str());
     if (!code.empty()) p.append_attribute("code").set_value(code.c_str());
     const double n = row.northing ? *row.northing : row.y;

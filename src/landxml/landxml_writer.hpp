@@ -19,13 +19,13 @@
 #include "alignment/project_frame.hpp"
 #include "bridgeplan/alignment_records.hpp"
 #include "bridgeplan/line_table.hpp"
+#include "bridgeplan/point_listener.hpp"
 
 namespace bp {
 
-struct PointRow;
 struct RunClock;
 
-class LandXmlWriter {
+class LandXmlWriter final : public PointListener {
 public:
     explicit LandXmlWriter(const RunClock& clock);
 
@@ -33,8 +33,10 @@ public:
     // points follow in a CgPoints group of their own.
     void alignment(std::string_view problem, std::string_view title, const Alignment& a,
                    const LineTable& lines, const std::optional<ProjectFrame>& project);
-    // One reported point, as the points table has it.
-    void point(std::string_view problem, std::string_view span, const PointRow& row);
+    // As a listener: the page gives the problem and span of its points;
+    // each reported point becomes a CgPoint.
+    void beginPage(const PageStart& page) override;
+    void point(const PointRow& row) override;
 
     // The whole document; false when the stream failed.
     bool save(std::ostream& out) const;
@@ -45,6 +47,7 @@ private:
     pugi::xml_document doc_;
     pugi::xml_node root_, units_, lastSystem_, alignments_, points_;
     std::unordered_set<std::string> names_;   // point names of the open CgPoints group
+    std::string problem_, span_;              // of the open page
 };
 
 }  // namespace bp

@@ -6,6 +6,8 @@
 
 #include "bridgeplan/errors.hpp"
 #include "bridgeplan/keywords.hpp"
+#include "landxml/landxml_writer.hpp"
+#include "plot/layout_drawing.hpp"
 #include "run/phases.hpp"
 #include "run/run_context.hpp"
 
@@ -60,13 +62,16 @@ void runProblem(RunContext& ctx, const Card& card) {
 
 RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostream& plot,
                std::ostream& diagnostics, const RunClock& clock, ReportMode mode,
-               PointsTable* points, LandXmlWriter* landxml) {
+               PointListener* points, LandXmlWriter* landxml) {
     DeckReader deck(deckStream);
     Report report(reportStream, mode);
     RunContext ctx(deck, report, plot);
     ctx.clock = clock;
-    ctx.points = points;
+    LayoutDrawing drawing(ctx);
+    if (points) ctx.listeners.push_back(points);
+    if (landxml) ctx.listeners.push_back(landxml);
     ctx.landxml = landxml;
+    ctx.listeners.push_back(&drawing);
     RunResult result;
 
     std::optional<Card> card = deck.next();

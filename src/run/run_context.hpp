@@ -5,16 +5,17 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "alignment/project_frame.hpp"
 #include "bridgeplan/alignment_records.hpp"
 #include "bridgeplan/drawing_state.hpp"
 #include "bridgeplan/line_table.hpp"
 #include "bridgeplan/plot_frame.hpp"
+#include "bridgeplan/point_listener.hpp"
 #include "bridgeplan/transverse_table.hpp"
 #include "bridgeplan/work_point.hpp"
 #include "run/deck_reader.hpp"
-#include "run/points_table.hpp"
 #include "run/report.hpp"
 #include "run/run_clock.hpp"
 
@@ -61,9 +62,11 @@ struct RunContext {
     PlotFrame frame;
     DrawingState drawing;
 
-    // Points table: every reported point at full precision; null when none was asked for.
-    PointsTable* points = nullptr;
-    // LandXML document of the mainlines and points; null when none was asked for.
+    // Who is told of every reported point, in this order: the points table
+    // when one was asked for, then the plan drawing, then any other drawing.
+    std::vector<PointListener*> listeners;
+    // The LandXML document, also told of every problem's mainline; null when
+    // none was asked for.
     LandXmlWriter* landxml = nullptr;
 };
 

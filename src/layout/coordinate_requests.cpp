@@ -11,9 +11,8 @@
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/errors.hpp"
 #include "bridgeplan/keywords.hpp"
+#include "layout/point_rows.hpp"
 #include "layout/span_parts.hpp"
-#include "plot/layout_drawing.hpp"
-#include "run/notation.hpp"
 #include "run/run_context.hpp"
 
 namespace bp {
@@ -60,19 +59,29 @@ void reportRequest(RunContext& ctx, int i, bool onGrid) {
 
     const StationOffset so = StationOffsetOfPoint(ctx.alignment, ctx.lines, x, y);
     const SurfacePoint surface = SectionElevation(ctx.alignment, so.station, so.offset);
-    const char mark[1] = {surface.edgeMark};
-    ctx.report.write(Record('0').X(1).lit("P").I(3, number).station(7, splitStation(so.station))
-                         .F(11, 4, surface.elevation).A(1, std::string_view(mark, 1))
-                         .F(10, 4, so.offset).F(12, 4, x).F(12, 4, y).X(2).A(4, card.text(5, 4))
-                         .X(2).A(20, remarks));
-    tabulateCoordinatePoint(ctx, number, x, y, so, surface, card.text(5, 4), remarks,
-                            onGrid ? &grid : nullptr);
+    PointRow row;
+    row.kind = "P";
+    row.pointNumber = number;
+    row.station = so.station;
+    row.elevation = surface.elevation;
+    row.edgeMark = surface.edgeMark;
+    row.dtToMl = so.offset;
+    row.x = x;
+    row.y = y;
+    row.type = card.text(5, 4);
+    row.remarks = remarks;
+    if (onGrid) {   // as read, not carried there and back
+        row.northing = grid.northing;
+        row.easting = grid.easting;
+    }
+    emitPointRow(ctx, row);
 }
 
 }  // namespace
 
 void runCoordinateGroup(RunContext& ctx) {
     printHeading(ctx);
+    beginPointPage(ctx, true);
     const int count = ctx.span.tLineCount;
     if (count <= 0)
         abandon(err::SPAN_KEYWORD,
@@ -90,7 +99,7 @@ void runCoordinateGroup(RunContext& ctx) {
         abandon(err::SPAN_KEYWORD, "coordinate requests in northing and easting (\"NE\") need "
                                    "a tie card \"T\" after the location card");
     for (int i = 1; i <= count; ++i) reportRequest(ctx, i, onGrid);
-    drawTransverseLines(ctx);
+    endPointPage(ctx);
 }
 
 }  // namespace bp
