@@ -28,6 +28,18 @@ std::string plainText(std::string_view text) {
     return out;
 }
 
+// An XML comment may not hold "--" nor end in "-": a dash that would
+// follow another gets a blank before it.
+std::string commentText(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '-' && !out.empty() && out.back() == '-') out.push_back(' ');
+        out.push_back(c);
+    }
+    if (!out.empty() && out.back() == '-') out.push_back(' ');
+    return out;
+}
+
 // Shortest text that reads back as the same double (as in the points table).
 std::string number(double v) {
     if (v == 0.0) v = 0.0;
@@ -190,7 +202,7 @@ void LandXmlWriter::alignment(std::string_view problem, std::string_view title, 
                 : std::string("plane frame of the report, not tied to the grid (no tie card): "
                               "northing is Y, easting is X");
     alignments_.append_child(pugi::node_comment)
-        .set_value(fmt::format(" problem {}: {} ", name, frame).c_str());
+        .set_value(commentText(fmt::format(" problem {}: {} ", name, frame)).c_str());
     pugi::xml_node al = alignments_.append_child("Alignment");
     al.append_attribute("name").set_value(name.c_str());
     al.append_attribute("desc").set_value(

@@ -248,6 +248,22 @@ def check_square(label, center, point, direction):
 
 
 def check_published(exe, deck, work):
+    # Card texts that XML must escape, or that a comment may not hold, still
+    # give a well-formed document that holds them.
+    hostile = os.path.join(work, "hostile.deck")
+    with open(hostile, "w") as f:
+        for card in open(deck).read().splitlines():
+            if card.startswith("T"):
+                card = card[:48] + "NAD83 -- <US FT> & \"CO\" -"
+            if card.startswith("*"):
+                card = card[:4] + "--1-" + card[8:]
+            f.write(card + "\n")
+    rows, root = run(exe, hostile, work, "hostile")
+    cs = root.find("x:CoordinateSystem", NS)
+    if cs is None or cs.get("name") != 'NAD83 -- <US FT> & "CO" -':
+        fail(f"hostile texts: the coordinate system reads {None if cs is None else cs.get('name')!r}")
+    if [p.get("name") for p in root.findall("x:CgPoints/x:CgPoint", NS)][:1] != ["--1--COOR-P1"]:
+        fail("hostile texts: the first CgPoint is not named after problem --1-")
     rows, root = run(exe, deck, work, "published")
     geom = root.find("x:Alignments/x:Alignment/x:CoordGeom", NS)
     line1, curve, line2 = list(geom)
