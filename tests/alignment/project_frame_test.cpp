@@ -57,7 +57,7 @@ double radiusOf(double degreesOfCurve) { return CURVE_ARC / (degreesOfCurve * DE
 
 struct Case {
     const char* name;
-    Mainline m;
+    BuiltMainline m;
     double mirror;
     std::vector<RealPiece> real;
 };
