@@ -20,8 +20,8 @@ demo: build
 	@mkdir -p out
 	@for deck in $$(ls examples/*.deck 2>/dev/null); do \
 	    name=$$(basename $$deck .deck); \
-	    echo "bridgeplan: $$deck -> out/$$name.rpt, out/$$name.plt, out/$$name.csv, out/$$name.svg, out/$$name.dxf, out/$$name-plan.svg, out/$$name-plan.dxf"; \
-	    $(BUILD)/bridgeplan --force --points out/$$name.csv --drawing out/$$name-plan.svg $$deck out/$$name.rpt out/$$name.plt || exit 1; \
+	    echo "bridgeplan: $$deck -> out/$$name.rpt, out/$$name.plt, out/$$name.csv, out/$$name.xml, out/$$name.svg, out/$$name.dxf, out/$$name-plan.svg, out/$$name-plan.dxf"; \
+	    $(BUILD)/bridgeplan --force --points out/$$name.csv --landxml out/$$name.xml --drawing out/$$name-plan.svg $$deck out/$$name.rpt out/$$name.plt || exit 1; \
 	    $(BUILD)/bridgeplan --force --drawing out/$$name-plan.dxf $$deck out/$$name.rpt out/$$name.plt || exit 1; \
 	    $(BUILD)/bridgeplan-render out/$$name.plt -o out/$$name.svg >/dev/null || exit 1; \
 	    $(BUILD)/bridgeplan-render out/$$name.plt -o out/$$name.dxf >/dev/null || exit 1; \

@@ -1,10 +1,12 @@
 // bridgeplan: plan and elevation geometry of highway bridges.
 //
 //   bridgeplan                          asks for the files on the console
-//   bridgeplan [--force] [--asa] [--points CSV] [--drawing PLAN.svg|PLAN.dxf] DECK REPORT [PLOT]
+//   bridgeplan [--force] [--asa] [--points CSV] [--landxml XML] [--drawing PLAN.svg|PLAN.dxf]
+//              DECK REPORT [PLOT]
 
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include <CLI/CLI.hpp>
@@ -25,7 +27,8 @@ int main(int argc, char** argv) {
     bool asa = false;
     bp::OutputOptions options;
     std::string deck, report, plot, drawing;
-    app.add_flag("--force", options.force, "replace an existing report, plot or points file");
+    app.add_flag("--force", options.force,
+                 "replace an existing report, plot, points, LandXML or drawing file");
     app.add_flag("--asa", asa,
                  "write the report as raw carriage-control records (for the POSIX asa utility)");
     app.add_option("--points", options.points,
@@ -34,6 +37,9 @@ int main(int argc, char** argv) {
     app.add_option("--drawing", drawing,
                    "also draw the plan of every problem from the computed geometry, as SVG or DXF "
                    "by the name's ending; several problems give PLAN-1.svg, PLAN-2.svg ...");
+    app.add_option("--landxml", options.landxml,
+                   "also write the mainline of every problem and every reported point to this "
+                   "LandXML 1.2 file (northing and easting where the deck has a tie card)");
     app.add_option("DECK", deck, "input deck of card images");
     app.add_option("REPORT", report, "report file to write");
     app.add_option("PLOT", plot, "plot command file to write (none: no plot)");
@@ -66,10 +72,12 @@ int main(int argc, char** argv) {
     }
     if (!connection.ready) return connection.exitStatus;
 
+    const bp::RunClock clock = bp::RunClock::now();
+    if (files.landxmlFile) files.landxml = std::make_unique<bp::LandXmlWriter>(clock);
     const auto result =
-        bp::MAIN(files.deck.stream(), files.reportStream(), files.plot(), std::cerr,
-                 bp::RunClock::now(), asa ? bp::ReportMode::Asa : bp::ReportMode::Rendered,
-                 files.points.get(), drawing.empty() ? nullptr : &plan);
+        bp::MAIN(files.deck.stream(), files.reportStream(), files.plot(), std::cerr, clock,
+                 asa ? bp::ReportMode::Asa : bp::ReportMode::Rendered, files.points.get(),
+                 drawing.empty() ? nullptr : &plan, files.landxml.get());
     std::vector<std::unique_ptr<bp::out::OutputFile>> drawings;
     if (!drawing.empty() &&
         !bp::drawing::writePlanDrawings(plan.problems(), drawing, options.force, std::cerr, drawings))

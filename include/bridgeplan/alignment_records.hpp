@@ -8,6 +8,8 @@
 // positive to the left of the direction of travel.
 
 #include <array>
+#include <optional>
+#include <string>
 
 #include "bridgeplan/slot_table.hpp"
 #include "bridgeplan/word.hpp"
@@ -25,6 +27,18 @@ struct LocationData {
     char directionLetter = ' ';          // "L", "R", "S" or anything
     double mirror = 1.0;                 // -1 for "L", else +1
     double textSize = 0;                 // inches, after the range rule
+};
+
+// The tie card "T", read after the location card: where the real road's
+// mainline lies in project coordinates at one station. For a road punched
+// "L" the northing, easting and azimuth are those of the real road, not of
+// the mirror image the geometry is computed on.
+struct TieCard {
+    double station = 0;                  // ft, within the back and ahead stations
+    double northing = 0, easting = 0;    // ft, of the mainline point at the station
+    double azDegrees = 0, azMinutes = 0, azSeconds = 0;   // as read
+    double azimuth = 0;                  // radians, clockwise from grid north, [0, 2 pi)
+    std::string coordinateSystem;        // blank padding removed; empty for none
 };
 
 // The degree of curve D is the angle (radians) turned in this many feet of
@@ -85,6 +99,7 @@ struct SuperelevationTable {
 
 struct Alignment {
     LocationData location;
+    std::optional<TieCard> tie;          // none: the plane frame is not tied
     SlotTable<AlignmentSegment, 3> segments;
     double pcStation = 0, ptStation = 0;   // final P.C. and P.T. (piece 2's begin and end)
     Profile profile;

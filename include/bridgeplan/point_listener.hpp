@@ -40,6 +40,9 @@ struct PointRow {
     std::string_view remarks;
     std::string_view type;     // line type (T-lines and bents) or point name (requests)
     std::string_view code;     // a T-line's code, printed after "/"; empty otherwise
+    // ft, the point in project coordinates when the problem has a tie card;
+    // none without one. A request given in northing and easting keeps them as read.
+    std::optional<double> northing, easting;
 };
 
 class PointListener {

@@ -53,6 +53,7 @@ struct Span {
     std::string title = std::string(56, ' ');
     Word newLinesMark;
     Word keyword;
+    Word gridMark;   // columns 77-80 of a "COOR" card: "NE", requests in northing and easting
 };
 
 struct Bent {

@@ -6,6 +6,7 @@
 
 #include "alignment/alignment_parts.hpp"
 #include "bridgeplan/errors.hpp"
+#include "landxml/landxml_writer.hpp"
 #include "run/phases.hpp"
 #include "run/record.hpp"
 #include "run/run_context.hpp"
@@ -37,10 +38,16 @@ void echoEnteredAngle(Record& r, int degreesWidth, const EnteredAngle& a) {
 
 void readAlignmentGroups(RunContext& ctx) {
     ctx.alignment = Alignment{};
+    ctx.project.reset();
     readLocationCard(ctx);
+    readTieCard(ctx);
     readHorizontalCurveCard(ctx);
+    ctx.project = projectFrameOf(ctx.alignment, ctx.lines);
     readVerticalCurveCards(ctx);
     readCrossSectionCards(ctx);
+    if (ctx.landxml)
+        ctx.landxml->alignment(ctx.problem.number, ctx.problem.title, ctx.alignment, ctx.lines,
+                               ctx.project);
 }
 
 }  // namespace bp

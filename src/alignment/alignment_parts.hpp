@@ -7,7 +7,10 @@
 // geometry can be built and checked without a deck.
 
 #include <array>
+#include <optional>
 #include <string_view>
+
+#include "alignment/project_frame.hpp"
 
 #include "bridgeplan/alignment_records.hpp"
 #include "bridgeplan/line_table.hpp"
@@ -30,6 +33,13 @@ void writeGroupTitle(Report& report, int blanks, std::string_view title);
 
 // Location card "1": stations, reference, direction letter, text size.
 void readLocationCard(RunContext& ctx);
+
+// Tie card "T", optional, directly after the location card: read, echo,
+// check into a.tie (error 2 for a bad one). Without it, nothing is read.
+void readTieCard(RunContext& ctx);
+
+// The project frame of a built mainline with a tie; none without a tie.
+std::optional<ProjectFrame> projectFrameOf(const Alignment& a, const LineTable& lines);
 
 // Horizontal curve card "2": echo, checks, the three mainline pieces.
 void readHorizontalCurveCard(RunContext& ctx);

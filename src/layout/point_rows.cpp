@@ -75,6 +75,11 @@ void emitPointRow(RunContext& ctx, PointRow row) {
         const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
         row.number = std::string_view(digits, static_cast<std::size_t>(end - digits));
     }
+    if (ctx.project && !row.northing) {
+        const GridPoint g = ctx.project->toProject(row.x, row.y);
+        row.northing = g.northing;
+        row.easting = g.easting;
+    }
     const AngleParts angle = row.angle ? splitAngle(*row.angle) : AngleParts{};
     writeReportRow(ctx, row, angle);
     for (PointListener* listener : ctx.listeners) listener->point(row);

@@ -32,7 +32,8 @@ Record& pointColumns(Record& r, const PointRow& row, const AngleParts& angle);
 
 // Writes the row of a reported point in the layout of its kind, tells every
 // listener of the run context, then overprints the sign of a small negative
-// angle. The text of a T-line's or request's number is made here.
+// angle. The text of a T-line's or request's number is made here, and with
+// a tie the point's northing and easting.
 void emitPointRow(RunContext& ctx, PointRow row);
 
 // A page of point rows opens, a line's table ends, the page ends: told to

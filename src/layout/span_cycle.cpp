@@ -16,7 +16,7 @@ namespace {
 
 // Span card, layout (A1,A4,1X,A2,I3,1X,A4,1X,14A4,A3): code 1, keyword
 // 2-5, span id 7-8, T-line count 9-11, last mark 13-16, title 18-73,
-// new-lines mark 74-76. A count that is not a number makes a bad span card.
+// new-lines mark 74-76; on a "COOR" card the grid mark 77-80. A count that is not a number makes a bad span card.
 Span readSpanCard(const Card& card) {
     Span span;
     span.keyword = card.word(2, 4);
@@ -25,6 +25,7 @@ Span readSpanCard(const Card& card) {
     span.lastMark = card.word(13, 4);
     span.title = std::string(card.text(18, 56));
     span.newLinesMark = card.word(74, 3);
+    span.gridMark = card.word(77, 4);
     return span;
 }
 

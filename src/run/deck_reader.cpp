@@ -7,6 +7,20 @@ namespace bp {
 // Only the card's columns (and one more, for a CR after the 80th) are kept
 // of a line: a line of any length costs no more memory than a card.
 std::optional<Card> DeckReader::next() {
+    if (pending_) {
+        std::optional<Card> card = std::move(pending_);
+        pending_.reset();
+        return card;
+    }
+    return read();
+}
+
+const Card* DeckReader::peek() {
+    if (!pending_) pending_ = read();
+    return pending_ ? &*pending_ : nullptr;
+}
+
+std::optional<Card> DeckReader::read() {
     if (!in_) return std::nullopt;
     std::streambuf* in = in_.rdbuf();
     using traits = std::streambuf::traits_type;

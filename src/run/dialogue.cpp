@@ -19,6 +19,7 @@ namespace {
 constexpr const char* REPORT = "the report";
 constexpr const char* PLOT = "the plot file";
 constexpr const char* POINTS = "the points file";
+constexpr const char* LANDXML = "the LandXML file";
 
 bool openDeck(const std::string& name, std::ostream& diagnostics, RunFiles& files,
               out::FileNames& names) {
@@ -45,9 +46,10 @@ bool acceptName(out::FileNames& names, const char* role, const std::string& name
 
 bool exists(const std::string& name) { return !name.empty() && out::resolveOutput(name).exists; }
 
-// Leave to replace each output: the report, the plot file, the points file.
+// Leave to replace each output: the report, the plot file, the points file,
+// the LandXML file.
 struct Replace {
-    bool report = false, plot = false, points = false;
+    bool report = false, plot = false, points = false, landxml = false;
 };
 
 // The temporaries of the outputs; the files of those names are not touched.
@@ -72,18 +74,28 @@ bool openOutputs(const std::string& report, const std::string& plot, const Outpu
         if (!files.pointsFile->ready()) return false;
         files.points = std::make_unique<PointsTable>(files.pointsFile->stream());
     }
+    if (!options.landxml.empty()) {
+        files.landxmlFile = open(options.landxml, replace.landxml, LANDXML);
+        if (!files.landxmlFile->ready()) return false;
+    }
     return true;
 }
 
-// The points table has no question of its own: an existing one needs --force.
-bool acceptPoints(const OutputOptions& options, out::FileNames& names, std::ostream& diagnostics) {
-    if (!acceptName(names, POINTS, options.points, diagnostics)) return false;
-    if (!options.force && exists(options.points)) {
-        diagnostics << "bridgeplan: the points file " << options.points
-                    << " exists; use --force to replace it\n";
+// The points table and the LandXML file have no question of their own: an
+// existing one needs --force.
+bool acceptExtra(const OutputOptions& options, const char* role, const std::string& name,
+                 out::FileNames& names, std::ostream& diagnostics) {
+    if (!acceptName(names, role, name, diagnostics)) return false;
+    if (!options.force && exists(name)) {
+        diagnostics << "bridgeplan: " << role << " " << name << " exists; use --force to replace it\n";
         return false;
     }
     return true;
+}
+
+bool acceptPoints(const OutputOptions& options, out::FileNames& names, std::ostream& diagnostics) {
+    return acceptExtra(options, POINTS, options.points, names, diagnostics) &&
+           acceptExtra(options, LANDXML, options.landxml, names, diagnostics);
 }
 
 // One line of console input; nothing at end of file.
@@ -140,7 +152,7 @@ Connection SETIO(std::istream& in, std::ostream& out, std::ostream& diagnostics,
     if (!acceptPoints(options, names, diagnostics)) return STOP;
     // Only the files the answers gave leave to replace may be replaced; a
     // name that was free must still be free when the run ends.
-    replace.points = options.force;
+    replace.points = replace.landxml = options.force;
     if (!openOutputs(report, plot, options, replace, diagnostics, files)) return STOP;
     return {true, exit_status::DONE};
 }
@@ -161,23 +173,27 @@ Connection connectFiles(const std::string& deck, const std::string& report,
     }
     if (!acceptPoints(options, names, diagnostics)) return STOP;
     const bool force = options.force;
-    if (!openOutputs(report, plot, options, {force, force, force}, diagnostics, files)) return STOP;
+    if (!openOutputs(report, plot, options, {force, force, force, force}, diagnostics, files))
+        return STOP;
     return {true, exit_status::DONE};
 }
 
 int closeFiles(RunFiles& files, int runStatus, std::ostream& diagnostics,
                std::span<out::OutputFile* const> drawings) {
     if (files.points) files.points->flush();
+    if (files.landxml && files.landxmlFile) files.landxml->save(files.landxmlFile->stream());
     std::vector<out::OutputFile*> outputs{files.report.get()};
     if (files.plotFile) outputs.push_back(files.plotFile.get());
     if (files.pointsFile) outputs.push_back(files.pointsFile.get());
+    if (files.landxmlFile) outputs.push_back(files.landxmlFile.get());
     outputs.insert(outputs.end(), drawings.begin(), drawings.end());
     out::OutputFile* failed = nullptr;
     if (out::commitTogether(outputs, failed)) return runStatus;
     const char* role = failed == files.report.get()     ? "report"
                        : failed == files.plotFile.get() ? "plot file"
                        : failed == files.pointsFile.get() ? "points file"
-                                                          : "drawing";
+                         : failed == files.landxmlFile.get() ? "LandXML file"
+                                                             : "drawing";
     diagnostics << fmt::format(
         "bridgeplan: the {} '{}' could not be written in full: {}; no output file was changed\n",
         role, failed->name(), failed->reason());

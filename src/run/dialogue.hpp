@@ -17,6 +17,7 @@
 
 #include "output/file_identity.hpp"
 #include "output/output_file.hpp"
+#include "landxml/landxml_writer.hpp"
 #include "run/points_table.hpp"
 
 namespace bp {
@@ -25,8 +26,11 @@ namespace bp {
 // are made and discarded: no file at all is written for them.
 struct RunFiles {
     out::InputFile deck;
-    std::unique_ptr<out::OutputFile> report, plotFile, pointsFile;
+    std::unique_ptr<out::OutputFile> report, plotFile, pointsFile, landxmlFile;
     std::unique_ptr<PointsTable> points;   // on pointsFile, when one was asked for
+    // The LandXML document, made by the caller with the run clock when a
+    // landxmlFile was asked for; written to it by closeFiles().
+    std::unique_ptr<LandXmlWriter> landxml;
     out::DiscardStream noPlot;
 
     std::ostream& reportStream() { return report->stream(); }
@@ -42,6 +46,7 @@ struct Connection {
 // What the command line says besides the three names.
 struct OutputOptions {
     std::string points;   // the points table, empty for none
+    std::string landxml;  // the LandXML file, empty for none
     bool force = false;   // an existing output may be replaced
 };
 

@@ -7,6 +7,7 @@
 #include "bridgeplan/errors.hpp"
 #include "bridgeplan/keywords.hpp"
 #include "drawing/plan_recorder.hpp"
+#include "landxml/landxml_writer.hpp"
 #include "output/exit_status.hpp"
 #include "plot/layout_drawing.hpp"
 #include "run/phases.hpp"
@@ -63,13 +64,15 @@ void runProblem(RunContext& ctx, const Card& card) {
 
 RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostream& plot,
                std::ostream& diagnostics, const RunClock& clock, ReportMode mode,
-               PointListener* points, drawing::PlanRecorder* plan) {
+               PointListener* points, drawing::PlanRecorder* plan, LandXmlWriter* landxml) {
     DeckReader deck(deckStream);
     Report report(reportStream, mode);
     RunContext ctx(deck, report, plot);
     ctx.clock = clock;
     LayoutDrawing drawing(ctx);
     if (points) ctx.listeners.push_back(points);
+    if (landxml) ctx.listeners.push_back(landxml);
+    ctx.landxml = landxml;
     ctx.listeners.push_back(&drawing);
     if (plan) {
         plan->attach(ctx);

@@ -15,6 +15,8 @@ namespace drawing {
 class PlanRecorder;
 }
 
+class LandXmlWriter;
+
 struct RunResult {
     // exit_status::DONE every problem done; PARTLY_DONE the deck was read to its
     // end but some problems were abandoned; INCOMPLETE it ended inside a
@@ -27,9 +29,11 @@ struct RunResult {
 // Processes a whole deck. Plain-word diagnostics go to `diagnostics`; the
 // report and plot streams receive exactly the report and the plot file.
 // `points` (the points table, or any listener) is told of every reported
-// point before the plan drawing is.
+// point before the plan drawing is; `landxml`, when given, is told of
+// every problem's mainline and every reported point.
 RunResult MAIN(std::istream& deck, std::ostream& report, std::ostream& plot,
                std::ostream& diagnostics, const RunClock& clock, ReportMode mode,
-               PointListener* points = nullptr, drawing::PlanRecorder* plan = nullptr);
+               PointListener* points = nullptr, drawing::PlanRecorder* plan = nullptr,
+               LandXmlWriter* landxml = nullptr);
 
 }  // namespace bp

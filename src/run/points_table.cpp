@@ -17,7 +17,7 @@ constexpr double DEGREES_PER_RADIAN = 180.0 / PI;
 
 PointsTable::PointsTable(std::ostream& out) : out_(out) {
     out_ << "problem,span,long_line,row,number,station_ft,elevation_ft,edge_mark,dt_to_ml_ft,"
-            "dt_to_bt_ft,dt_to_pp_ft,angle_deg,x_ft,y_ft,remarks,type\r\n";
+            "dt_to_bt_ft,dt_to_pp_ft,angle_deg,x_ft,y_ft,remarks,type,northing_ft,easting_ft\r\n";
 }
 
 namespace {
@@ -107,6 +107,8 @@ void PointsTable::write(std::string_view problem, std::string_view span, const P
         fmt::format_to(std::back_inserter(type), "{}/{}", trimBlanks(row.type), code);
         field(std::string_view(type.data(), type.size()));
     }
+    number(row.northing);
+    number(row.easting);
     out_ << "\r\n";
 }
 

@@ -2,10 +2,12 @@
 // The per-run context: the driver owns it and passes it down. It holds the
 // connected streams, the run clock and every table a problem rebuilds.
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "alignment/project_frame.hpp"
 #include "bridgeplan/alignment_records.hpp"
 #include "bridgeplan/drawing_state.hpp"
 #include "bridgeplan/line_table.hpp"
@@ -18,6 +20,8 @@
 #include "run/run_clock.hpp"
 
 namespace bp {
+
+class LandXmlWriter;
 
 struct ProblemHeader {
     Word code;
@@ -38,6 +42,8 @@ struct RunContext {
 
     // Roadway alignment.
     Alignment alignment;
+    // The plane frame tied to northing and easting; none without a tie card.
+    std::optional<ProjectFrame> project;
 
     // Bridge layout.
     LineTable lines;
@@ -59,6 +65,9 @@ struct RunContext {
     // Who is told of every reported point, in this order: the points table
     // when one was asked for, then the plan drawing, then any other drawing.
     std::vector<PointListener*> listeners;
+    // The LandXML document, also told of every problem's mainline; null when
+    // none was asked for.
+    LandXmlWriter* landxml = nullptr;
 };
 
 }  // namespace bp

@@ -54,6 +54,21 @@ check "existing points file refused with 2" [ $? -eq 2 ]
 check "refused points file untouched" [ "$(cat points.csv)" = keep ]
 check "refused run writes no report" [ ! -e fresh.txt ]
 
+# The LandXML file: refused like the points table; a run abandoned in its
+# alignment still writes a whole document, with no alignment in it.
+echo keep >plan.xml
+"$exe" --landxml plan.xml deck.txt fresh.txt 2>stderr.txt
+check "existing LandXML file refused with 2" [ $? -eq 2 ]
+check "refused LandXML file untouched" [ "$(cat plan.xml)" = keep ]
+check "refused LandXML run writes no report" [ ! -e fresh.txt ]
+"$exe" --force --landxml plan.xml deck.txt report.txt 2>/dev/null
+check "--force replaces the LandXML file" /usr/bin/python3 -c '
+import sys, xml.etree.ElementTree as ET
+root = ET.parse("plan.xml").getroot()
+ns = "{http://www.landxml.org/schema/LandXML-1.2}"
+sys.exit(root.tag != ns + "LandXML" or root.get("version") != "1.2"
+         or root.get("date") != "2026-08-31" or root.find(ns + "Alignments/" + ns + "Alignment") is not None)'
+
 "$exe" --help >help.txt 2>&1
 check "--help exits 0" [ $? -eq 0 ]
 check "--help shows usage" grep -q "DECK" help.txt

@@ -35,10 +35,17 @@ TEST(PointsTable, NumbersReadBackExactlyAndMissingValuesAreEmptyCells) {
     table.write("0001", " 1", row);
     EXPECT_EQ(out.str().substr(0, out.str().find("\r\n")),
               "problem,span,long_line,row,number,station_ft,elevation_ft,edge_mark,dt_to_ml_ft,"
-              "dt_to_bt_ft,dt_to_pp_ft,angle_deg,x_ft,y_ft,remarks,type");
+              "dt_to_bt_ft,dt_to_pp_ft,angle_deg,x_ft,y_ft,remarks,type,northing_ft,easting_ft");
     EXPECT_EQ(lastRecord(out.str()),
               "0001,1,12,T,3,1454.4881377844267,0.30000000000000004,*,0,40.80634211442143,,"
-              "-85.94366926962346,-1e-07,1062.7265701288266,MIDSPAN,CONS/PROP");
+              "-85.94366926962346,-1e-07,1062.7265701288266,MIDSPAN,CONS/PROP,,");
+    // With a tie the grid cells follow, every digit kept.
+    row.northing = 4567890.123456789;
+    row.easting = -0.0;
+    table.write("0001", " 1", row);
+    EXPECT_EQ(lastRecord(out.str()),
+              "0001,1,12,T,3,1454.4881377844267,0.30000000000000004,*,0,40.80634211442143,,"
+              "-85.94366926962346,-1e-07,1062.7265701288266,MIDSPAN,CONS/PROP,4567890.123456789,0");
 }
 
 TEST(PointsTable, CardTextsWithCommasOrQuotesAreQuoted) {
@@ -50,7 +57,7 @@ TEST(PointsTable, CardTextsWithCommasOrQuotesAreQuoted) {
     row.remarks = "POLE \"A\", NW";
     row.type = "LITE";
     table.write("0004", "  ", row);
-    EXPECT_EQ(lastRecord(out.str()), "0004,,,P,1,0,0,,0,,,,0,0,\"POLE \"\"A\"\", NW\",LITE");
+    EXPECT_EQ(lastRecord(out.str()), "0004,,,P,1,0,0,,0,,,,0,0,\"POLE \"\"A\"\", NW\",LITE,,");
 }
 
 // Texts a spreadsheet would run as formulas are shown as text: an
@@ -76,7 +83,7 @@ TEST(PointsTable, TextsThatReadAsFormulasGetALeadingApostrophe) {
         row.remarks = remarks;
         row.type = "=NAME";
         table.write("0004", "  ", row);
-        EXPECT_EQ(lastRecord(out.str()), std::string("0004,,,P,-7,0,0,,0,,,,-3.25,0,") + cell + ",'=NAME")
+        EXPECT_EQ(lastRecord(out.str()), std::string("0004,,,P,-7,0,0,,0,,,,-3.25,0,") + cell + ",'=NAME,,")
             << remarks;
     }
 }
