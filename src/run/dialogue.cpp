@@ -44,7 +44,7 @@ bool openDeck(const std::string& name, std::ostream& diagnostics, RunFiles& file
 
 bool openOutputs(const std::string& report, const std::string& plot, std::ostream& diagnostics,
                  RunFiles& files) {
-    files.reportBuffer = std::make_unique<char[]>(RunFiles::WRITE_BUFFER);
+    files.reportBuffer = std::make_unique_for_overwrite<char[]>(RunFiles::WRITE_BUFFER);
     files.report.rdbuf()->pubsetbuf(files.reportBuffer.get(), RunFiles::WRITE_BUFFER);
     files.report.open(report, std::ios::binary | std::ios::trunc);
     if (!files.report) {
@@ -65,7 +65,7 @@ bool openOutputs(const std::string& report, const std::string& plot, std::ostrea
         return true;
     }
     auto file = std::make_unique<std::ofstream>();
-    files.plotFileBuffer = std::make_unique<char[]>(RunFiles::WRITE_BUFFER);
+    files.plotFileBuffer = std::make_unique_for_overwrite<char[]>(RunFiles::WRITE_BUFFER);
     file->rdbuf()->pubsetbuf(files.plotFileBuffer.get(), RunFiles::WRITE_BUFFER);
     file->open(plot, std::ios::binary | std::ios::trunc);
     if (!*file) {
