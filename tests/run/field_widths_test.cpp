@@ -75,6 +75,22 @@ TEST(FieldWidths, FixedPointAgreesWithTheCLibrary) {
         for (int d : {0, 1, 2, 3, 4}) EXPECT_EQ(fixed(20, d, tie), reference(20, d, tie)) << tie << " " << d;
 }
 
+// Integers of every length, and of every length of their field, print as
+// the C library prints them, or as asterisks when they do not fit.
+TEST(FieldWidths, IntegersAgreeWithTheCLibrary) {
+    std::mt19937_64 random(20261209);
+    for (int i = 0; i < 200000; ++i) {
+        const int digits = 1 + static_cast<int>(random() % 19);
+        long long v = static_cast<long long>(random() % static_cast<unsigned long long>(std::pow(10.0, digits)));
+        if (random() % 2) v = -v;
+        const int w = 1 + static_cast<int>(random() % 21);
+        char text[32];
+        const int n = std::snprintf(text, sizeof text, "%*lld", w, v);
+        const std::string expected = n > w ? repeat('*', w) : std::string(text);
+        ASSERT_EQ(integer(w, v), expected) << "I" << w << " of " << v;
+    }
+}
+
 // The widest value of every field prints in full; one step more is
 // asterisks, on either side of zero.
 TEST(FieldWidths, WidestValueOfEveryField) {
