@@ -36,11 +36,27 @@ bool fitsInDigits(unsigned long long n, int count) {
     return count >= 20 || n < POWERS_UP_TO_19[count];
 }
 
+// Exactly `count` digits of n (the lowest ones, zero-filled), right to left
+// ending at `end`; n keeps the digits above them. Returns the position of
+// the first digit written.
+char* lowDigitsBackwards(char* end, unsigned long long& n, int count) {
+    for (; count >= 2; count -= 2) {
+        const unsigned pair = static_cast<unsigned>(n % 100) * 2;
+        n /= 100;
+        *--end = DIGIT_PAIRS[pair + 1];
+        *--end = DIGIT_PAIRS[pair];
+    }
+    if (count == 1) {
+        *--end = static_cast<char>('0' + n % 10);
+        n /= 10;
+    }
+    return end;
+}
+
 // All the digits of n without leading zeros (one for zero), right to left
-// ending at `end`; returns the position of the first. For integers beyond
-// sixteen digits, which only a field too wide for any layout can show.
+// ending at `end`; returns the position of the first.
 char* digitsBackwards(char* end, unsigned long long n) {
-    // 32-bit arithmetic once the rest fits.
+    // 32-bit arithmetic once the rest fits: most fields are short.
     for (; n > 0xFFFFFFFFULL;) {
         const unsigned pair = static_cast<unsigned>(n % 100) * 2;
         n /= 100;
@@ -60,53 +76,6 @@ char* digitsBackwards(char* end, unsigned long long n) {
         *--end = static_cast<char>('0' + small);
     }
     return end;
-}
-
-// Two digits "00".."99" of n < 100 at out[0..1].
-void twoDigits(char* out, unsigned n) { std::memcpy(out, DIGIT_PAIRS + 2 * n, 2); }
-
-// The eight digits of n < 10^8, zero-filled, at out[0..7]. The four pairs
-// come from one split into halves and one more into quarters, so their
-// divisions do not wait on one another as a pair-by-pair loop's do.
-void eightDigits(char* out, std::uint32_t n) {
-    const std::uint32_t high = n / 10000, low = n % 10000;
-    twoDigits(out, high / 100);
-    twoDigits(out + 2, high % 100);
-    twoDigits(out + 4, low / 100);
-    twoDigits(out + 6, low % 100);
-}
-
-constexpr unsigned long long TEN_TO_8 = 100000000ULL;
-constexpr unsigned long long TEN_TO_16 = TEN_TO_8 * TEN_TO_8;
-
-// The sixteen digits of n < 10^16, zero-filled, at out[0..15].
-void sixteenDigits(char* out, unsigned long long n) {
-    eightDigits(out, static_cast<std::uint32_t>(n / TEN_TO_8));
-    eightDigits(out + 8, static_cast<std::uint32_t>(n % TEN_TO_8));
-}
-
-// Number of digits of n (one for zero): the bit length gives it to within
-// one (log10 2 ~ 1233 / 4096), a table look-up settles it.
-int digitCount(unsigned long long n) {
-    const int bits = 64 - __builtin_clzll(n | 1);
-    const int guess = (bits * 1233) >> 12;
-    return guess + (n >= POWERS_UP_TO_19[guess] ? 1 : 0);
-}
-
-// Copies count <= 16 characters with at most two overlapping stores, none
-// outside out[0..count-1].
-void copyShort(char* out, const char* from, int count) {
-    if (count >= 8) {
-        std::memcpy(out, from, 8);
-        std::memcpy(out + count - 8, from + count - 8, 8);
-    } else if (count >= 4) {
-        std::memcpy(out, from, 4);
-        std::memcpy(out + count - 4, from + count - 4, 4);
-    } else {
-        if (count > 0) out[0] = from[0];
-        if (count > 1) out[1] = from[1];
-        if (count > 2) out[2] = from[2];
-    }
 }
 
 void fill(char* out, int width, char ch) {
@@ -214,22 +183,15 @@ void formatFixed(char* out, int width, int decimals, double value) {
         fill(out, width, '*');
         return;
     }
-    const unsigned long long whole = scaled / POWERS_UP_TO_19[decimals];
+    char* at = lowDigitsBackwards(out + width, scaled, decimals);   // scaled keeps the whole part
+    const unsigned long long whole = scaled;
     const bool fits = whole == 0 ? room >= (decimals > 0 ? 0 : 1) : fitsInDigits(whole, room);
     if (!fits) {
         fill(out, width, '*');
         return;
     }
-    // scaled < 2^51 < 10^16: its sixteen digits hold the whole part's and
-    // the decimals, which are copied either side of the point.
-    const int wholeDigits = whole != 0 ? digitCount(whole) : (room >= 1 ? 1 : 0);
-    char digits[16];
-    sixteenDigits(digits, scaled);
-    char* at = out + width - decimals;
-    copyShort(at, digits + 16 - decimals, decimals);
     *--at = '.';
-    at -= wholeDigits;
-    copyShort(at, digits + 16 - decimals - wholeDigits, wholeDigits);
+    if (whole != 0 || room >= 1) at = digitsBackwards(at, whole);
     if (negative) *--at = '-';
     blank(out, static_cast<int>(at - out));
 }
@@ -242,19 +204,7 @@ void formatInteger(char* out, int width, long long value) {
         fill(out, width, '*');
         return;
     }
-    char* at;
-    if (magnitude < 10) {
-        at = out + width - 1;
-        *at = static_cast<char>('0' + magnitude);
-    } else if (magnitude < TEN_TO_16) {
-        const int count = digitCount(magnitude);
-        char digits[16];
-        sixteenDigits(digits, magnitude);
-        at = out + width - count;
-        copyShort(at, digits + 16 - count, count);
-    } else {
-        at = digitsBackwards(out + width, magnitude);
-    }
+    char* at = digitsBackwards(out + width, magnitude);
     if (negative) *--at = '-';
     blank(out, static_cast<int>(at - out));
 }

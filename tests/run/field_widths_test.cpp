@@ -60,7 +60,7 @@ TEST(FieldWidths, FixedPointAgreesWithTheCLibrary) {
     std::uniform_int_distribution<int> exponent(-12, 16);
     for (int i = 0; i < 200000; ++i) {
         const double v = mantissa(random) * std::pow(10.0, exponent(random));
-        for (const auto& [w, d] : {std::pair{13, 4}, std::pair{12, 6}, std::pair{7, 3}, std::pair{5, 0}})
+        for (const auto& [w, d] : {std::pair{13, 4}, std::pair{12, 6}, std::pair{7, 3}, std::pair{5, 0}, std::pair{18, 11}})
             ASSERT_EQ(fixed(w, d, v), reference(w, d, v)) << "F" << w << "." << d << " of " << v;
     }
     // Values a ten-thousandth either side of a rounding step, and exact
