@@ -31,6 +31,11 @@ struct TransverseLine {
     double intercept = 0;
     double direction = 0;
     double normFactor = 1;
+    // The point the straight line was built through (a SKEW line's mainline
+    // point, a PSTA bent's second station, the point on a longitudinal line,
+    // a PTPT line's first point), moved with the line by a normal distance.
+    // Of the two crossings with a circle the one nearer to it is taken.
+    double throughX = 0, throughY = 0;
     int consMode = 0;        // cons::FROM_BACK, FROM_AHEAD or PROPORTION
     std::string remarks = std::string(14, ' ');
     std::array<int, 30> skips{};   // skips[j-1] > 0: no point on longitudinal line j

@@ -69,7 +69,7 @@ void skewedAtStation(RunContext& ctx, TransverseLine& slot, Bent& bent, double s
                      double psi) {
     const StationPoint p = PointAtStation(ctx.alignment, ctx.lines, station);
     const double angle = p.theta + psi;
-    copyLineForm(slot, LineThroughPoint(p.x, p.y, angle), angle);
+    buildLineThrough(slot, p.x, p.y, angle);
     bent.station = station;
     bent.skew = psi;
     bent.normFactor = slot.normFactor;
@@ -81,10 +81,11 @@ double skewAt(RunContext& ctx, double direction, double station) {
     return direction - PointAtStation(ctx.alignment, ctx.lines, station).theta;
 }
 
-// A "SAME" bent is the previous span's ahead bent: its line, station,
-// skew, number, C, remarks and plot mark. The skip flags are the card's
-// own: they choose the lines reported in this span. (As the ahead bent it
-// leaves the slot as the previous span left it.)
+// A "SAME" bent is the previous span's ahead bent: its line (and the point
+// it was built through), station, skew, number, C and remarks. The skip
+// flags and the plot mark (column 50) are the card's own: they choose the
+// lines reported in this span and how the bent is drawn. (As the ahead bent
+// it otherwise leaves the slot as the previous span left it.)
 void buildSameBent(RunContext& ctx, int slotNo, const BentCard& b) {
     if (ctx.firstSpan)
         abandon(err::BENT_CARD, fmt::format("the {} bent of the first span cannot be \"SAME\": "
@@ -101,11 +102,13 @@ void buildSameBent(RunContext& ctx, int slotNo, const BentCard& b) {
         slot.intercept = prev.intercept;
         slot.direction = prev.direction;
         slot.normFactor = prev.normFactor;
+        slot.throughX = prev.throughX;
+        slot.throughY = prev.throughY;
         slot.remarks = prev.remarks;
-        slot.plotMark = prev.plotMark;
         ctx.bents[1] = ctx.bents[2];
     }
     slot.skips = b.skips;
+    slot.plotMark = b.plotMark;
 }
 
 // A "PREV" ahead bent, parallel to the back bent: at the normal distance d
@@ -120,7 +123,10 @@ void buildPrevBent(RunContext& ctx, const BentCard& b) {
         const double d = b.second;
         slot.form = ref.form;
         slot.slope = ref.slope;
-        slot.intercept = ref.intercept + d * refBent.normFactor;
+        slot.intercept = ref.intercept;
+        slot.throughX = ref.throughX;
+        slot.throughY = ref.throughY;
+        shiftIntercept(slot, d * refBent.normFactor);
         slot.direction = ref.direction;
         slot.normFactor = ref.normFactor;
         bent.normFactor = refBent.normFactor;
@@ -128,7 +134,7 @@ void buildPrevBent(RunContext& ctx, const BentCard& b) {
         bent.skew = skewAt(ctx, slot.direction, bent.station);
     } else if (b.station != 0) {
         const StationPoint p = PointAtStation(ctx.alignment, ctx.lines, b.station);
-        copyLineForm(slot, LineThroughPoint(p.x, p.y, ref.direction), ref.direction);
+        buildLineThrough(slot, p.x, p.y, ref.direction);
         bent.station = b.station;
         bent.skew = ref.direction - p.theta;
         bent.normFactor = slot.normFactor;
@@ -164,7 +170,7 @@ void buildBent(RunContext& ctx, int slotNo, const BentCard& b, const PackedSkew&
         const double angle =
             PointAtStation(ctx.alignment, ctx.lines, b.station).theta + skew.radians;
         const StationPoint p2 = PointAtStation(ctx.alignment, ctx.lines, b.second);
-        copyLineForm(slot, LineThroughPoint(p2.x, p2.y, angle), angle);
+        buildLineThrough(slot, p2.x, p2.y, angle);
         bent.station = b.second;
         bent.skew = angle - p2.theta;
         bent.normFactor = slot.normFactor;
@@ -172,7 +178,7 @@ void buildBent(RunContext& ctx, int slotNo, const BentCard& b, const PackedSkew&
         // A SKEW bent at STATION moved by the normal distance d.
         skewedAtStation(ctx, slot, bent, b.station, skew.radians);
         const double d = b.second;
-        slot.intercept += d * slot.normFactor;
+        shiftIntercept(slot, d * slot.normFactor);
         bent.station = applySideRule(ctx, slotNo, d, b.station);
         bent.skew = skewAt(ctx, slot.direction, bent.station);
     } else if (b.type == kw::PREV) {

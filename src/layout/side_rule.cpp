@@ -6,6 +6,7 @@
 
 #include "bridgeplan/errors.hpp"
 #include "layout/span_parts.hpp"
+#include "layout/transverse_lines.hpp"
 #include "run/run_context.hpp"
 #include "solver/intersection_solver.hpp"
 
@@ -13,7 +14,8 @@ namespace bp {
 
 // S' = station where the moved line crosses the mainline. When S' - S0 and
 // d differ in sign the line is mirrored about its reference:
-// intercept := intercept - 2 d normFactor, and S' is found again.
+// intercept := intercept - 2 d normFactor (the point the line was built
+// through moves with it), and S' is found again.
 double applySideRule(RunContext& ctx, int slot, double d, double referenceStation) {
     if (d == 0)
         abandon(err::INTERNAL, "a line moved by a normal distance of 0 has no side to lie on");
@@ -25,7 +27,7 @@ double applySideRule(RunContext& ctx, int slot, double d, double referenceStatio
                             d, referenceStation));
     if ((s - referenceStation > 0) != (d > 0)) {
         TransverseLine& line = ctx.transverse[slot];
-        line.intercept -= 2.0 * d * line.normFactor;
+        shiftIntercept(line, -(2.0 * d * line.normFactor));
         s = StationOnMainline(ctx, slot);
     }
     return s;

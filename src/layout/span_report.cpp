@@ -1,19 +1,19 @@
 // The span output page: the bent data, then for every reported
 // longitudinal line a "LONG. LINE" table with its back-bent row, one row
-// per transverse line crossing it and its ahead-bent row, each row drawn in
-// the plot right after it is printed.
+// per transverse line crossing it and its ahead-bent row, each row told to
+// the listeners (points table, plan drawing) right after it is printed.
 #include <cmath>
 #include <string>
 
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/errors.hpp"
 #include "bridgeplan/keywords.hpp"
+#include "layout/bent_rows.hpp"
+#include "layout/point_rows.hpp"
 #include "layout/span_parts.hpp"
 #include "layout/transverse_lines.hpp"
-#include "plot/layout_drawing.hpp"
 #include "run/record.hpp"
 #include "run/run_context.hpp"
-#include "solver/bent_rows.hpp"
 #include "solver/distances.hpp"
 #include "solver/intersection_solver.hpp"
 #include "solver/solver_geometry.hpp"
@@ -118,14 +118,12 @@ void reportTLinePoint(RunContext& ctx, int i, int n) {
         measureToPrevious(ctx, i, n);
     }
     elevateWorkPoint(ctx);
-    AngleParts angle = foldWorkPointAngle(ctx.wp);
-    Record row('0');
-    row.X(1).lit("T").X(1).I(2, i);
-    pointColumns(row, ctx.wp, angle, tline).lit("/").A(4, tline.code.view());
-    ctx.report.write(row);
-    tabulateTLinePoint(ctx, n, i);
-    drawTLinePoint(ctx, n, i);
-    if (needsSignOverprint(angle)) writeSignOverprint(ctx, POINT_ROW_SIGN_COLUMN);
+    PointRow row = workPointRow(ctx.wp, n, i);
+    row.kind = "T";
+    row.remarks = tline.remarks;
+    row.type = tline.lineType.view();
+    row.code = tline.code.view();
+    emitPointRow(ctx, row);
 }
 
 void reportLine(RunContext& ctx, int n) {
@@ -134,7 +132,7 @@ void reportLine(RunContext& ctx, int n) {
     for (int i = 1; i <= ctx.span.tLineCount; ++i)
         if (!slotSkipsLine(ctx.transverse[i], n)) reportTLinePoint(ctx, i, n);
     if (!slotSkipsLine(ctx.transverse[AHEAD_BENT_SLOT], n)) reportBentPoint(ctx, n, AHEAD_BENT_SLOT);
-    finishLineDrawing(ctx, n);
+    endLineTable(ctx, n);
 }
 
 }  // namespace
@@ -142,6 +140,7 @@ void reportLine(RunContext& ctx, int n) {
 void reportSpan(RunContext& ctx) {
     ctx.spanLines.hasPrev.fill(false);
     writePageHeading(ctx);
+    beginPointPage(ctx, false);
     writeBentDataRows(ctx);
     for (int n = 1; n <= ctx.lineCount; ++n) {
         const int skip = ctx.lines[n].skip;
@@ -149,7 +148,7 @@ void reportSpan(RunContext& ctx) {
             abandon(err::LONGITUDINAL_LINE, "longitudinal line " + std::to_string(n) + " has a negative SK.");
         if (skip == 0) reportLine(ctx, n);
     }
-    drawTransverseLines(ctx);
+    endPointPage(ctx);
 }
 
 }  // namespace bp

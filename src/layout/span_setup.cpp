@@ -136,10 +136,13 @@ private:
                 wp.angle = 0;
                 if (sl_.spanState[n] > 0) {
                     // On a spiral the point's radius is the reference spiral's radius
-                    // there, r = r0 + |a| (theta0 - theta), moved by dr(n) sign(a).
+                    // there, r = r0 + |a| (theta0 - theta), moved by dr(n) sign(a); the
+                    // turn theta0 - theta taken the short way, wherever the frame puts
+                    // the cut of the polar angles.
                     const LongitudinalLine& ref = line(r);
                     const double a = ref.slope;
-                    const double rAtPoint = ref.radius + std::abs(a) * (ref.radiusSq - p.normal);
+                    const double rAtPoint =
+                        ref.radius + std::abs(a) * geometry::angleDifference(ref.radiusSq, p.normal);
                     sl_.spiralRadius = rAtPoint + line(n).dr * (a < 0 ? -1.0 : 1.0);
                 }
                 placedByReference[k] = true;
@@ -149,15 +152,17 @@ private:
             }
             StoreBentPoint(ctx_, slot, n);
         }
-        if (placedByReference[1] && sl_.spanState[n] != 0) fixByMainlinePiece(n, combined);
+        if (placedByReference[1] && sl_.spanState[n] != 0)
+            fixByMainlinePiece(n, combined, placedByReference);
     }
 
     // An RLG line whose ahead point was placed from its reference: the
     // chord between its bent points on a straight piece, the circle
     // concentric with the piece (radius R + D) on a curved piece. A line
     // with fixed geometry of its own (straight or circle) keeps it: its
-    // points already lie on it.
-    void fixByMainlinePiece(int n, double combined) {
+    // points already lie on it. Points placed from the reference keep their
+    // crossing angle 0 on the chord.
+    void fixByMainlinePiece(int n, double combined, const bool placedByReference[2]) {
         const int piece = sl_.aheadPoint[n].piece;
         const LongitudinalLine& ml = ctx_.lines[MAINLINE_SLOT + piece];
         if (ml.form == form::CIRCLE) {
@@ -170,7 +175,7 @@ private:
             l.form = form::CIRCLE;
             sl_.spanForm[n] = form::CIRCLE;
         } else {
-            makeChord(n);
+            makeChord(n, placedByReference);
         }
         sl_.spanState[n] = 0;
     }

@@ -172,7 +172,7 @@ void buildLine(RunContext& ctx, int slot, const TLineCard& c) {
         double psi = decodeTransverseAngle(c.v2).radians;
         StationPoint p = PointAtStation(ctx.alignment, ctx.lines, c.v1);
         double a = p.theta + psi;
-        copyLineForm(t, LineThroughPoint(p.x, p.y, a), a);
+        buildLineThrough(t, p.x, p.y, a);
     } else if (type == kw::ANGL) {
         // Through a point of a straight line RL, at psi from its direction.
         double dist = distanceOnLine(ctx, slot, c.code, c.letter1, c.v1, c.line1);
@@ -184,7 +184,7 @@ void buildLine(RunContext& ctx, int slot, const TLineCard& c) {
         if (psi == 0) badCard(slot, "ANGL with a zero angle");
         PointAtDistance(ctx, line, dist);
         double a = ctx.lines[line].direction + psi;
-        copyLineForm(t, LineThroughPoint(ctx.wp.x, ctx.wp.y, a), a);
+        buildLineThrough(t, ctx.wp.x, ctx.wp.y, a);
     } else if (type == kw::PARL) {
         // Parallel to the back ("B") or ahead ("A") bent.
         int bentSlot = c.letter1 == 'B' ? BACK_BENT_SLOT : c.letter1 == 'A' ? AHEAD_BENT_SLOT : 0;
@@ -197,11 +197,14 @@ void buildLine(RunContext& ctx, int slot, const TLineCard& c) {
             t.slope = bent.slope;
             t.direction = bent.direction;
             t.normFactor = bentRecord.normFactor;
-            t.intercept = bent.intercept + c.v1 * bentRecord.normFactor;
+            t.intercept = bent.intercept;
+            t.throughX = bent.throughX;
+            t.throughY = bent.throughY;
+            shiftIntercept(t, c.v1 * bentRecord.normFactor);
             applySideRule(ctx, slot, c.v1, bentRecord.station);
         } else {
             PlanPoint q = pointOnLine(ctx, slot, c.code, c.letter1, c.v1, c.line1);
-            copyLineForm(t, LineThroughPoint(q.x, q.y, bent.direction), bent.direction);
+            buildLineThrough(t, q.x, q.y, bent.direction);
         }
     } else if (type == kw::CONS) {
         // A distance or a proportion along every longitudinal line.
@@ -238,7 +241,7 @@ void buildLine(RunContext& ctx, int slot, const TLineCard& c) {
             p2 = pointOnLine(ctx, slot, c.code, c.letter2, c.v2, c.line2);
         }
         double a = DirectionBetween(p1.x, p1.y, p2.x, p2.y).raw;
-        copyLineForm(t, LineThroughPoint(p1.x, p1.y, a), a);
+        buildLineThrough(t, p1.x, p1.y, a);
     } else {
         badCard(slot, "LINE \"" + type.str() + "\" is not SKEW, ANGL, PARL, CONS or PTPT");
     }

@@ -71,8 +71,8 @@ void storeMarkedPoint(RunContext& ctx, int line, int slot, PlotPoint p) {
     d.gridSet[d.columnIndex - 1][row - 1] = true;
 }
 
-void noteDistanceFromMainline(RunContext& ctx) {
-    if (std::fabs(ctx.wp.offset) > OFF_MAINLINE) ctx.drawing.nearMainline = true;
+void noteDistanceFromMainline(RunContext& ctx, const PointRow& row) {
+    if (std::fabs(row.dtToMl) > OFF_MAINLINE) ctx.drawing.nearMainline = true;
 }
 
 // True when a bent point within 0.1 ft of this one was marked and labelled
@@ -127,29 +127,38 @@ bool writeBentRowAttributes(PlotCommands& plot, char mark) {
 
 }  // namespace
 
-void drawTLinePoint(RunContext& ctx, int line, int tline) {
-    noteDistanceFromMainline(ctx);
+namespace {
+
+void drawTLinePoint(RunContext& ctx, const PointRow& row) {
+    noteDistanceFromMainline(ctx, row);
     PlotCommands commands(ctx.plot);
     writeAttributeGroup(commands, AttributeGroup::TLinePoint);
-    const PlotPoint p = toPlotUnits(ctx.frame, ctx.wp.x, ctx.wp.y);
+    const PlotPoint p = toPlotUnits(ctx.frame, row.x, row.y);
     ctx.drawing.linePoints.push_back(p);
     ctx.drawing.lineHasAheadBent = false;
-    storeMarkedPoint(ctx, line, tline, p);
-    drawElevationLabel(ctx, commands, p, ctx.wp.elevation, TLINE_LABEL_OFFSET);
+    storeMarkedPoint(ctx, row.line, row.slot, p);
+    drawElevationLabel(ctx, commands, p, row.elevation, TLINE_LABEL_OFFSET);
 }
 
-void drawBentPoint(RunContext& ctx, int line, int slot) {
+void drawBentPoint(RunContext& ctx, const PointRow& row) {
     DrawingState& d = ctx.drawing;
-    noteDistanceFromMainline(ctx);
-    const bool repeat = isRepeatBentPoint(d, ctx.wp.x, ctx.wp.y);
+    noteDistanceFromMainline(ctx, row);
+    const bool repeat = isRepeatBentPoint(d, row.x, row.y);
     PlotCommands commands(ctx.plot);
     if (!repeat) writeAttributeGroup(commands, AttributeGroup::BentPoint);
-    const PlotPoint p = toPlotUnits(ctx.frame, ctx.wp.x, ctx.wp.y);
-    if (slot == BACK_BENT_SLOT) d.lineHasBackBent = d.linePoints.empty();
+    const PlotPoint p = toPlotUnits(ctx.frame, row.x, row.y);
+    if (row.slot == BACK_BENT_SLOT) d.lineHasBackBent = d.linePoints.empty();
     d.linePoints.push_back(p);
-    d.lineHasAheadBent = slot == AHEAD_BENT_SLOT;
-    storeMarkedPoint(ctx, line, slot, p);
-    if (!repeat) drawElevationLabel(ctx, commands, p, ctx.wp.elevation, BENT_LABEL_OFFSET);
+    d.lineHasAheadBent = row.slot == AHEAD_BENT_SLOT;
+    storeMarkedPoint(ctx, row.line, row.slot, p);
+    if (!repeat) drawElevationLabel(ctx, commands, p, row.elevation, BENT_LABEL_OFFSET);
+}
+
+}  // namespace
+
+void drawPoint(RunContext& ctx, const PointRow& row) {
+    if (row.slot == BACK_BENT_SLOT || row.slot == AHEAD_BENT_SLOT) drawBentPoint(ctx, row);
+    else if (row.slot >= 1) drawTLinePoint(ctx, row);
 }
 
 // The segment is drawn only between two bent points of the line; the list

@@ -6,6 +6,7 @@
 
 #include "bridgeplan/errors.hpp"
 #include "bridgeplan/keywords.hpp"
+#include "plot/layout_drawing.hpp"
 #include "run/phases.hpp"
 #include "run/run_context.hpp"
 
@@ -60,12 +61,14 @@ void runProblem(RunContext& ctx, const Card& card) {
 
 RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostream& plot,
                std::ostream& diagnostics, const RunClock& clock, ReportMode mode,
-               PointsTable* points) {
+               PointListener* points) {
     DeckReader deck(deckStream);
     Report report(reportStream, mode);
     RunContext ctx(deck, report, plot);
     ctx.clock = clock;
-    ctx.points = points;
+    LayoutDrawing drawing(ctx);
+    if (points) ctx.listeners.push_back(points);
+    ctx.listeners.push_back(&drawing);
     RunResult result;
 
     std::optional<Card> card = deck.next();

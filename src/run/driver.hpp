@@ -6,7 +6,7 @@
 #include <istream>
 #include <ostream>
 
-#include "run/points_table.hpp"
+#include "bridgeplan/point_listener.hpp"
 #include "run/report.hpp"
 #include "run/run_clock.hpp"
 
@@ -20,8 +20,10 @@ struct RunResult {
 
 // Processes a whole deck. Plain-word diagnostics go to `diagnostics`; the
 // report and plot streams receive exactly the report and the plot file.
+// `points` (the points table, or any listener) is told of every reported
+// point before the plan drawing is.
 RunResult MAIN(std::istream& deck, std::ostream& report, std::ostream& plot,
                std::ostream& diagnostics, const RunClock& clock, ReportMode mode,
-               PointsTable* points = nullptr);
+               PointListener* points = nullptr);
 
 }  // namespace bp

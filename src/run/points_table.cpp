@@ -2,40 +2,16 @@
 
 #include <fmt/format.h>
 
-#include "alignment/elevation.hpp"
-#include "alignment/point_operations.hpp"
+#include <iterator>
+
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/word.hpp"
-#include "run/run_context.hpp"
 
 namespace bp {
 namespace {
 
 // The same pi as the report's angle notation, so both read alike.
 constexpr double DEGREES_PER_RADIAN = 180.0 / PI;
-
-// The cells common to the T-line and bent rows: the working point as the
-// row was printed (station, elevation, offsets, folded angle, X, Y).
-PointRow workPointRow(const RunContext& ctx, std::string_view kind, std::string_view number,
-                      int line, std::string_view remarks, std::string_view type) {
-    const WorkPoint& wp = ctx.wp;
-    PointRow row;
-    row.kind = kind;
-    row.number = number;
-    row.line = line;
-    row.station = wp.station;
-    row.elevation = wp.elevation;
-    row.edgeMark = wp.edgeMark;
-    row.dtToMl = wp.offset;
-    row.dtToBt = wp.distBent;
-    row.dtToPp = wp.distPrev;
-    row.angleDegrees = wp.angle * DEGREES_PER_RADIAN;
-    row.x = wp.x;
-    row.y = wp.y;
-    row.remarks = remarks;
-    row.type = type;
-    return row;
-}
 
 }  // namespace
 
@@ -88,52 +64,27 @@ void PointsTable::write(std::string_view problem, std::string_view span, const P
     number(row.dtToMl);
     number(row.dtToBt);
     number(row.dtToPp);
-    number(row.angleDegrees);
+    if (row.angle) number(*row.angle * DEGREES_PER_RADIAN);
+    else number(std::nullopt);
     number(row.x);
     number(row.y);
     field(trimBlanks(row.remarks));
-    field(trimBlanks(row.type));
+    // The report's TYPE column: a T-line's type and code as "SKEW/PROP", or
+    // the type alone when the code is blank.
+    const std::string_view code = trimBlanks(row.code);
+    if (code.empty()) {
+        field(trimBlanks(row.type));
+    } else {
+        fmt::memory_buffer type;
+        fmt::format_to(std::back_inserter(type), "{}/{}", trimBlanks(row.type), code);
+        field(std::string_view(type.data(), type.size()));
+    }
     out_ << "\r\n";
 }
 
-void tabulateTLinePoint(const RunContext& ctx, int line, int tline) {
-    if (!ctx.points) return;
-    const TransverseLine& t = ctx.transverse[tline];
-    const std::string number = std::to_string(tline);
-    // The report's TYPE column, "SKEW/" with a blank code written as "SKEW".
-    const std::string_view code = trimBlanks(t.code.view());
-    const std::string type = code.empty() ? std::string(trimBlanks(t.lineType.view()))
-                                          : fmt::format("{}/{}", trimBlanks(t.lineType.view()), code);
-    ctx.points->write(ctx.problem.number, ctx.span.spanId,
-                      workPointRow(ctx, "T", number, line, t.remarks, type));
-}
-
-void tabulateBentPoint(const RunContext& ctx, int line, int slot) {
-    if (!ctx.points) return;
-    const TransverseLine& bent = ctx.transverse[slot];
-    ctx.points->write(ctx.problem.number, ctx.span.spanId,
-                      workPointRow(ctx, "B", bent.bentNumber, line, bent.remarks,
-                                   bent.lineType.view()));
-}
-
-void tabulateCoordinatePoint(const RunContext& ctx, long number, double x, double y,
-                             const StationOffset& so, const SurfacePoint& surface,
-                             std::string_view name, std::string_view remarks) {
-    if (!ctx.points) return;
-    const std::string pointNumber = std::to_string(number);
-    PointRow row;
-    row.kind = "P";
-    row.number = pointNumber;
-    row.station = so.station;
-    row.elevation = surface.elevation;
-    row.edgeMark = surface.edgeMark;
-    row.dtToMl = so.offset;
-    row.x = x;
-    row.y = y;
-    row.remarks = remarks;
-    row.type = name;
-    // The coordinate page belongs to no span: its span cell stays empty.
-    ctx.points->write(ctx.problem.number, {}, row);
+void PointsTable::beginPage(const PageStart& page) {
+    problem_.assign(page.problem);
+    span_.assign(page.span);
 }
 
 }  // namespace bp

@@ -2,51 +2,34 @@
 // The points table: one CSV row per reported point (T-line rows, bent rows
 // of the "LONG. LINE" tables and coordinate requests) at full precision,
 // for spreadsheets. It only listens: the report and the plot are written
-// exactly as without it. A null table in the RunContext means none asked.
+// exactly as without it.
 
 #include <optional>
 #include <ostream>
+#include <string>
 #include <string_view>
+
+#include "bridgeplan/point_listener.hpp"
 
 namespace bp {
 
-struct RunContext;
-struct StationOffset;
-struct SurfacePoint;
-
-// One reported point; empty optionals are empty cells (a coordinate
-// request has no line, no distances along it and no crossing angle).
-struct PointRow {
-    std::string_view kind;     // "T" T-line, "B" bent, "P" coordinate request
-    std::string_view number;   // T-line number, bent number or point number
-    int line = 0;              // longitudinal line, 0 for none
-    double station = 0, elevation = 0;
-    char edgeMark = ' ';
-    double dtToMl = 0;
-    std::optional<double> dtToBt, dtToPp, angleDegrees;
-    double x = 0, y = 0;
-    std::string_view remarks, type;
-};
-
-class PointsTable {
+class PointsTable final : public PointListener {
 public:
     explicit PointsTable(std::ostream& out);   // writes the header row
     void write(std::string_view problem, std::string_view span, const PointRow& row);
     void flush() { out_.flush(); }
+
+    // As a listener: the page gives the problem and span cells of its rows
+    // (a coordinate page belongs to no span: its span cell stays empty).
+    void beginPage(const PageStart& page) override;
+    void point(const PointRow& row) override { write(problem_, span_, row); }
 
 private:
     void field(std::string_view text, bool first = false);
     void number(double v);
     void number(const std::optional<double>& v);
     std::ostream& out_;
+    std::string problem_, span_;
 };
-
-// The hooks, one per kind of row; each does nothing when no table is open.
-// The working point of the row just written is what they record.
-void tabulateTLinePoint(const RunContext& ctx, int line, int tline);
-void tabulateBentPoint(const RunContext& ctx, int line, int slot);
-void tabulateCoordinatePoint(const RunContext& ctx, long number, double x, double y,
-                             const StationOffset& so, const SurfacePoint& surface,
-                             std::string_view name, std::string_view remarks);
 
 }  // namespace bp

@@ -4,15 +4,16 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "bridgeplan/alignment_records.hpp"
 #include "bridgeplan/drawing_state.hpp"
 #include "bridgeplan/line_table.hpp"
 #include "bridgeplan/plot_frame.hpp"
+#include "bridgeplan/point_listener.hpp"
 #include "bridgeplan/transverse_table.hpp"
 #include "bridgeplan/work_point.hpp"
 #include "run/deck_reader.hpp"
-#include "run/points_table.hpp"
 #include "run/report.hpp"
 #include "run/run_clock.hpp"
 
@@ -55,8 +56,9 @@ struct RunContext {
     PlotFrame frame;
     DrawingState drawing;
 
-    // Points table: every reported point at full precision; null when none was asked for.
-    PointsTable* points = nullptr;
+    // Who is told of every reported point, in this order: the points table
+    // when one was asked for, then the plan drawing, then any other drawing.
+    std::vector<PointListener*> listeners;
 };
 
 }  // namespace bp

@@ -66,9 +66,10 @@ bool crossStraights(const TransverseLine& l, const CrossTarget& t, double& x, do
 
 // The slot line with a circle, worked in the slot line's frame (x and y
 // swapped for form 2): with k = m^2 + 1, q = Y' - c, e = m X' - q, the
-// roots are u = (X' + q m +- sqrt(R^2 k - e^2)) / k. root +1 is the first
-// root, -1 the second. False when the line misses the circle.
-bool crossCircle(const TransverseLine& l, const CrossTarget& t, int root, double& x, double& y) {
+// roots are u = (X' + q m +- sqrt(R^2 k - e^2)) / k along the line's free
+// coordinate u; `first` takes +sqrt, `second` -sqrt. False when the line
+// misses the circle.
+bool circleRoots(const TransverseLine& l, const CrossTarget& t, double& first, double& second) {
     const double m = l.slope, c = l.intercept;
     const double xp = (l.form == form::Y_OF_X) ? t.xc : t.yc;
     const double yp = (l.form == form::Y_OF_X) ? t.yc : t.xc;
@@ -77,29 +78,43 @@ bool crossCircle(const TransverseLine& l, const CrossTarget& t, int root, double
     const double e = m * xp - q;
     const double disc = t.rSquared * k - e * e;
     if (disc < 0) return false;
-    const double u = (root * std::sqrt(disc) + q * m + xp) / k;
-    fromLineFrame(l, u, m * u + c, x, y);
+    first = (std::sqrt(disc) + q * m + xp) / k;
+    second = (-std::sqrt(disc) + q * m + xp) / k;
     return true;
 }
 
+// The point at u on the slot line, located on the mainline.
+void locateAt(RunContext& ctx, const TransverseLine& l, double u) {
+    double x = 0, y = 0;
+    fromLineFrame(l, u, l.slope * u + l.intercept, x, y);
+    geometry::locateWorkPoint(ctx, x, y);
+}
 
 // IntersectWithSlot without its error: false when there is no crossing.
-// A circle is cut at its first root; when that lies outside the back and
-// ahead stations the second root stands, wherever it lies.
+// A circle is cut at the root nearer to the point the slot line was built
+// through (distances along the line are |u - u0| sqrt(k), u0 that point's
+// free coordinate), so that the crossing belongs to the bridge and not to
+// the orientation of the plane frame. Only when both roots are equally
+// near is the first root taken, and the second when the first lies outside
+// the back and ahead stations, wherever the second lies.
 bool tryIntersect(RunContext& ctx, int slot, const CrossTarget& target) {
     const TransverseLine& l = slotLine(ctx, slot);
-    double x = 0, y = 0;
     if (!target.circle) {
+        double x = 0, y = 0;
         if (!crossStraights(l, target, x, y)) return false;
         geometry::locateWorkPoint(ctx, x, y);
         return true;
     }
-    if (!crossCircle(l, target, +1, x, y)) return false;
-    geometry::locateWorkPoint(ctx, x, y);
-    if (ctx.wp.rangeFlag != 0) {
-        crossCircle(l, target, -1, x, y);
-        geometry::locateWorkPoint(ctx, x, y);
+    double first = 0, second = 0;
+    if (!circleRoots(l, target, first, second)) return false;
+    const double through = (l.form == form::Y_OF_X) ? l.throughX : l.throughY;
+    const double toFirst = std::fabs(first - through), toSecond = std::fabs(second - through);
+    if (toFirst != toSecond) {
+        locateAt(ctx, l, toFirst < toSecond ? first : second);
+        return true;
     }
+    locateAt(ctx, l, first);
+    if (ctx.wp.rangeFlag != 0) locateAt(ctx, l, second);
     return true;
 }
 
@@ -130,8 +145,9 @@ void angleWithPiece(RunContext& ctx, int slot, int k) {
 
 // The mainline moved sideways by d, piece by piece in the order 2, 1, 3: a
 // straight piece keeps its slope, its intercept grows by d q; the curve
-// piece becomes the concentric circle of radius R + d. A piece is accepted
-// when the crossing's station lies in it. A piece that the slot line does
+// piece becomes the concentric circle of radius R + d, cut at the root
+// nearer to the slot line's own point. A piece is accepted when the
+// crossing's station lies in it. A piece that the slot line does
 // not cross (parallel, missed, or a point no piece accepts) is passed over
 // like an absent one; error 15 only when no piece is accepted.
 // `located` receives the normal as the projection left it.
@@ -239,7 +255,8 @@ double StationOnMainline(RunContext& ctx, int slot) {
 // The spiral r(theta) = r0 + |a| (theta0 - theta) about the centre of
 // mainline piece k: the slot line is cut with the circle of the current
 // radius, the polar angle of the cut corrects the radius, until the
-// correction falls below the spiral tolerance. distBent is the arc length
+// correction falls below the spiral tolerance; error 15 when a correction
+// takes the radius through the spiral's pole. distBent is the arc length
 // s(r) - s(r0) from the spiral's reference.
 void SpiralCrossing(RunContext& ctx, int slot, int line) {
     const int k = ctx.spanLines.spanState[line];
@@ -255,6 +272,13 @@ void SpiralCrossing(RunContext& ctx, int slot, int line) {
                                           " with spiral line " + std::to_string(line) +
                                           " does not settle");
         r += dr;
+        // The radius keeps the sign of the rate on the spiral's own arm; a
+        // correction that carries it through the pole (or leaves no number)
+        // finds no point of that arm.
+        if (!(r * n.slope > 0))
+            abandon(err::NO_CROSSING, "transverse line " + std::to_string(slot) +
+                                          " does not cross spiral line " + std::to_string(line) +
+                                          " on the spiral's side of its pole");
         CrossTarget target;
         target.circle = true;
         target.xc = seg.xc;

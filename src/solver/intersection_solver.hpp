@@ -19,16 +19,19 @@ struct CrossTarget {
     double xc = 0, yc = 0, rSquared = 0;   // circles
 };
 
-// Crossing of slot L with the target (first root, then the second root
-// when the first lies outside the back and ahead stations); then the
-// station, offset, piece, rangeFlag and normal of the point.
+// Crossing of slot L with the target (of a circle's two crossings the one
+// nearer to the point the slot line was built through; when both are
+// equally near the first root, then the second when the first lies outside
+// the back and ahead stations); then the station, offset, piece, rangeFlag
+// and normal of the point.
 void IntersectWithSlot(RunContext& ctx, int slot, const CrossTarget& target);
 
 // Slot L with longitudinal line N, as N is crossed in this span (spanForm).
 void CrossLongitudinalLine(RunContext& ctx, int slot, int line);
 
-// Slot L with the mainline moved sideways by d (pieces tried 2, 1, 3).
-// Also sets the crossing angle.
+// Slot L with the mainline moved sideways by d (pieces tried 2, 1, 3; the
+// curve piece is accepted when the nearer crossing lies on it). Also sets
+// the crossing angle.
 void CrossOffsetMainline(RunContext& ctx, int slot, double d);
 
 // Crossing angle of slot L with line N at the work point (N straight, or a

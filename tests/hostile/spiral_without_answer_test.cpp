@@ -47,7 +47,11 @@ TEST(HostileGeometry, SpiralsThatMayNotSettle) {
             if (error == 0) {
                 ++settled;
                 const double r = std::hypot(ctx.wp.x, ctx.wp.y);
-                const double theta = std::atan2(ctx.wp.y, ctx.wp.x);
+                // The polar angle of the point, taken on the turn of the
+                // spiral the radius belongs to (atan2 gives it only up to
+                // whole turns).
+                double theta = std::atan2(ctx.wp.y, ctx.wp.x);
+                theta += 2 * PI * std::round((HALF_PI - (r - R0) / rate - theta) / (2 * PI));
                 EXPECT_NEAR(r, ctx.spanLines.spiralRadius, 1e-6 * r) << rate << " " << t.x << " " << t.y;
                 EXPECT_NEAR(r, R0 + rate * (HALF_PI - theta), 1e-4 * r) << rate << " " << t.x;
                 EXPECT_TRUE(std::isfinite(ctx.wp.distBent));

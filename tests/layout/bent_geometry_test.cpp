@@ -94,7 +94,7 @@ TEST(BentLines, PrevByDistance) {
 TEST(BentLines, SameOnTheBackBentOfTheSecondSpan) {
     Layout run(true, {bent("B", "SKEW", "1000."), bent("A", "SKEW", "1100.", "-13205", "", "P2",
                                                         "PIER TWO     C"),
-                      bent("B", "SAME", "", "", "", "XX", "OTHER WORDS"),
+                      bent("B", "SAME", "", "", "", "XX", "OTHER WORDS  S"),
                       bent("A", "SKEW", "1250.", "", "", "P3")});
     readBents(run.ctx);
     const TransverseLine ahead = run.slot(22);
@@ -103,8 +103,11 @@ TEST(BentLines, SameOnTheBackBentOfTheSecondSpan) {
     readBents(run.ctx);
     EXPECT_EQ(run.slot(21).bentNumber, "P2");
     EXPECT_EQ(run.slot(21).remarks, "PIER TWO     C");
-    EXPECT_EQ(run.slot(21).plotMark, 'C');
+    // The plot mark is the SAME card's own column 50, not the copied remarks' last character.
+    EXPECT_EQ(run.slot(21).plotMark, 'S');
     EXPECT_EQ(run.slot(21).form, ahead.form);
+    EXPECT_DOUBLE_EQ(run.slot(21).throughX, ahead.throughX);
+    EXPECT_DOUBLE_EQ(run.slot(21).throughY, ahead.throughY);
     EXPECT_DOUBLE_EQ(run.slot(21).slope, ahead.slope);
     EXPECT_DOUBLE_EQ(run.slot(21).intercept, ahead.intercept);
     EXPECT_DOUBLE_EQ(run.slot(21).direction, ahead.direction);

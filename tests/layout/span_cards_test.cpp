@@ -151,7 +151,7 @@ protected:
 };
 
 TEST_F(LaterSpan, SameBackBentTakesThePreviousAheadBent) {
-    LayoutRun run({spanCard("SPAN", " -1"), bentCard("B", "SAME", "       0", "", "", "NEW REMARKS",
+    LayoutRun run({spanCard("SPAN", " -1"), bentCard("B", "SAME", "       0", "", "", "NEW REMARKS  E",
                                                      "000000000001"),
                    bentCard("A", "SAME", "       0", "", "", "AHEAD AGAIN", "01")});
     previousAheadBent(run.ctx);
@@ -160,7 +160,7 @@ TEST_F(LaterSpan, SameBackBentTakesThePreviousAheadBent) {
     const TransverseLine& back = run.ctx.transverse[BACK_BENT_SLOT];
     EXPECT_EQ(back.bentNumber, " 7");
     EXPECT_EQ(back.remarks, "ABUTMENT 2   S");
-    EXPECT_EQ(back.plotMark, 'S');
+    EXPECT_EQ(back.plotMark, 'E');   // the card's own column 50
     EXPECT_EQ(back.cCode, 3);
     EXPECT_EQ(back.lineType, Word("SAME"));
     EXPECT_EQ(back.form, 2);
@@ -176,6 +176,7 @@ TEST_F(LaterSpan, SameBackBentTakesThePreviousAheadBent) {
     const TransverseLine& ahead = run.ctx.transverse[AHEAD_BENT_SLOT];
     EXPECT_EQ(ahead.remarks, "ABUTMENT 2   S");
     EXPECT_EQ(ahead.lineType, Word("SKEW"));
+    EXPECT_EQ(ahead.plotMark, ' ');   // the ahead SAME card's own column 50 is blank
     EXPECT_EQ(ahead.skip(2), 1);
     EXPECT_EQ(run.ctx.bents[2].packedSkew, -710000);
 }

@@ -115,6 +115,26 @@ TEST(SpanSetUp, RlgPlacedFromItsReferenceOnBothBents) {
     EXPECT_NEAR(sl.spanLength[2], (radius + 10.0) * turned, 1e-9);
 }
 
+TEST(SpanSetUp, RlgPlacedBesideAChordKeepsItsAngle) {
+    // Skewed bents on the back tangent, C = 0: the RLG line beside the chord
+    // becomes the chord between its placed points, and those points keep
+    // their crossing angle 0 while the chord's own points take the skew.
+    Layout run(true, {bent("B", "SKEW", "300.", " 1000000"), bent("A", "SKEW", "400.", " 1000000")});
+    readBents(run.ctx);
+    run.ctx.transverse[21].cCode = 0;
+    run.ctx.transverse[22].cCode = 0;
+    setLine(run.ctx, 1, "CRD", 0, 10.0, -1, 1);
+    setLine(run.ctx, 2, "RLG", 1, 4.0, -1, 0);
+    setUpSpan(run.ctx);
+    const SpanLines& sl = run.ctx.spanLines;
+    EXPECT_EQ(sl.spanState[2], 0);
+    EXPECT_GT(sl.spanForm[2], 0);
+    EXPECT_DOUBLE_EQ(sl.backPoint[2].angle, 0.0);
+    EXPECT_DOUBLE_EQ(sl.aheadPoint[2].angle, 0.0);
+    EXPECT_NEAR(std::fabs(sl.backPoint[1].angle), 100 * DEG, 1e-9);   // printed -80-00-00.0
+    EXPECT_NEAR(distance(sl.backPoint[1], sl.backPoint[2]), 4.0, 1e-9);
+}
+
 TEST(SpanSetUp, RlgOfAStraightLineStaysStraightOnACurve) {
     // Line 1: y = 600 across the curve (a COR line whose X1 is 50); line 2:
     // 3 ft beside it. Placed from line 1 on both bents, line 2 keeps its own

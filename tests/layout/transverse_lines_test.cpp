@@ -39,6 +39,29 @@ void twoStraightLines(SpanFixture& f) {
 
 }  // namespace
 
+// A line built through a point keeps it; moved by a normal distance d
+// (its intercept by d normFactor) the point moves square to the line by
+// |d| and stays on it, in either stored form.
+TEST(TransverseLineForm, ThroughPointMovesWithTheLine) {
+    for (double angle : {0.0, 0.3, PI / 4, 1.2, HALF_PI, 2.0, 3.5, -0.7}) {
+        TransverseLine line;
+        buildLineThrough(line, 120.5, -40.25, angle);
+        EXPECT_DOUBLE_EQ(line.throughX, 120.5);
+        EXPECT_DOUBLE_EQ(line.throughY, -40.25);
+        for (double d : {7.5, -12.0}) {
+            TransverseLine moved = line;
+            shiftIntercept(moved, d * moved.normFactor);
+            const double dx = moved.throughX - line.throughX, dy = moved.throughY - line.throughY;
+            EXPECT_NEAR(std::hypot(dx, dy), std::fabs(d), 1e-12) << angle;
+            EXPECT_NEAR(dx * std::cos(angle) + dy * std::sin(angle), 0, 1e-12) << angle;
+            const double residual = moved.form == 1
+                                        ? moved.throughY - moved.slope * moved.throughX - moved.intercept
+                                        : moved.throughX - moved.slope * moved.throughY - moved.intercept;
+            EXPECT_NEAR(residual, 0, 1e-12) << angle;
+        }
+    }
+}
+
 TEST(TransverseAngle, PackedDegreesMinutesSeconds) {
     TransverseAngle a = decodeTransverseAngle(451.3205);   // 04513205 punched
     EXPECT_EQ(a.degrees, 45);

@@ -34,11 +34,20 @@ struct DrawingRun : PlotTestRun {
     }
 
     void at(const Pt& p) {
-        ctx.wp.x = p.x;
-        ctx.wp.y = p.y;
-        ctx.wp.elevation = p.elevation;
-        ctx.wp.offset = p.offset;
+        row.x = p.x;
+        row.y = p.y;
+        row.elevation = p.elevation;
+        row.dtToMl = p.offset;
     }
+
+    // The row of the point given last, on line N at transverse slot L.
+    void draw(int n, int slot) {
+        row.line = n;
+        row.slot = slot;
+        drawPoint(ctx, row);
+    }
+
+    PointRow row;
 
     // One line's table: rows[0] the back bent, rows[i] T-line i, the last the ahead bent.
     void line(int n, char mark, const std::vector<Row>& rows) {
@@ -47,9 +56,9 @@ struct DrawingRun : PlotTestRun {
         for (int i = 0; i <= last; ++i) {
             if (!rows[i]) continue;
             at(*rows[i]);
-            if (i == 0) drawBentPoint(ctx, n, BACK_BENT_SLOT);
-            else if (i == last) drawBentPoint(ctx, n, AHEAD_BENT_SLOT);
-            else drawTLinePoint(ctx, n, i);
+            if (i == 0) draw(n, BACK_BENT_SLOT);
+            else if (i == last) draw(n, AHEAD_BENT_SLOT);
+            else draw(n, i);
         }
         finishLineDrawing(ctx, n);
     }
@@ -193,7 +202,7 @@ TEST(LayoutDrawing, LabelOnTheLeftAndElevationsOfAThousandFeet) {
     run.ctx.bents[2].packedSkew = -1000000;
     run.ctx.lines[1].plotMark = ' ';
     run.at(Pt{10.0, -5.0, 999.25, 5.0});   // y = trunc(-59999.5) = -59999
-    drawTLinePoint(run.ctx, 1, 1);
+    run.draw(1, 1);
     EXPECT_EQ(run.take(), (Lines{
                               "LAC/LT=3,LC=1,LS=0",
                               "OVR/20",
@@ -207,7 +216,7 @@ TEST(LayoutDrawing, LabelOnTheLeftAndElevationsOfAThousandFeet) {
                           }));
 
     run.at(Pt{10.0, -5.0, 1000.0, 5.0});
-    drawTLinePoint(run.ctx, 1, 1);
+    run.draw(1, 1);
     EXPECT_EQ(commandNames(run.take()), (Lines{"LAC/LT=3,LC=1,LS=0", "OVR/20", "LST/OP", "LAC/LT=0,LC=0,LS=0",
                                                "OVR/43", "ASC/-1", "LST/OP", "ASC/0"}));
 }
@@ -217,7 +226,7 @@ TEST(LayoutDrawing, LabelSideFollowsTheWholeDegreesOfTheAheadSkew) {
         DrawingRun run('R', 0.0, angle);
         run.ctx.bents[2].packedSkew = packedSkew;
         run.at(Pt{0.0, 0.0, 5.0, 0.0});
-        drawTLinePoint(run.ctx, 1, 1);
+        run.draw(1, 1);
         const std::string text = run.take()[7];
         return text.substr(text.find("OR=") + 3, 10);
     };
@@ -297,9 +306,9 @@ TEST(LayoutDrawing, SegmentsByPlotMarkAndDirectionLetter) {
         run.span(0);
         run.at(Pt{100, 10, 50, offset});
         run.ctx.lines[1].plotMark = mark;
-        drawBentPoint(run.ctx, 1, BACK_BENT_SLOT);
+        run.draw(1, BACK_BENT_SLOT);
         run.at(Pt{120, 10, 51, offset});
-        drawBentPoint(run.ctx, 1, AHEAD_BENT_SLOT);
+        run.draw(1, AHEAD_BENT_SLOT);
         run.take();
         finishLineDrawing(run.ctx, 1);
         return run.take();
@@ -363,12 +372,12 @@ TEST(LayoutDrawing, LabelledBentPointsHoldMoreThanTwoThousand) {
     run.ctx.lines[1].plotMark = ' ';
     for (int i = 0; i < 2100; ++i) {
         run.at(Pt{1.0 * i, 0.0, 50.0, 0.0});
-        drawBentPoint(run.ctx, 1, BACK_BENT_SLOT);
+        run.draw(1, BACK_BENT_SLOT);
         finishLineDrawing(run.ctx, 1);
     }
     run.take();
     run.at(Pt{2050.0, 0.0, 50.0, 0.0});
-    drawBentPoint(run.ctx, 1, BACK_BENT_SLOT);
+    run.draw(1, BACK_BENT_SLOT);
     EXPECT_EQ(run.take(), Lines{});
 }
 

@@ -27,7 +27,7 @@ TEST(PointsTable, NumbersReadBackExactlyAndMissingValuesAreEmptyCells) {
     row.edgeMark = '*';
     row.dtToMl = -0.0;
     row.dtToBt = 40.80634211442143;
-    row.angleDegrees = -89.99999999999999;
+    row.angle = -1.5;   // radians: -85.94366926962346 degrees with the report's pi
     row.x = -1e-7;
     row.y = 1062.7265701288266;
     row.remarks = "MIDSPAN       ";
@@ -38,7 +38,7 @@ TEST(PointsTable, NumbersReadBackExactlyAndMissingValuesAreEmptyCells) {
               "dt_to_bt_ft,dt_to_pp_ft,angle_deg,x_ft,y_ft,remarks,type");
     EXPECT_EQ(lastRecord(out.str()),
               "0001,1,12,T,3,1454.4881377844267,0.30000000000000004,*,0,40.80634211442143,,"
-              "-89.99999999999999,-1e-07,1062.7265701288266,MIDSPAN,CONS/PROP");
+              "-85.94366926962346,-1e-07,1062.7265701288266,MIDSPAN,CONS/PROP");
 }
 
 TEST(PointsTable, CardTextsWithCommasOrQuotesAreQuoted) {

@@ -121,6 +121,8 @@ TEST(Crossings, CircleRoots) {
     EXPECT_NEAR(ctx.wp.angle, 0, 1e-12);         // square to a circle
     EXPECT_NEAR(ctx.wp.normal, HALF_PI, 1e-12);
 
+    // Lines through the centre have both crossings equally near their own
+    // point: the first root, then the range rule, decide.
     // The first root at 45 degrees lies at station 1785.4: it stands.
     transverseThrough(ctx, 2, 0, 0, PI / 4);
     CrossLongitudinalLine(ctx, 2, 1);
@@ -141,6 +143,27 @@ TEST(Crossings, CircleRoots) {
     // A line that misses the circle.
     transverseThrough(ctx, 4, 0, 2000, 0);
     EXPECT_EQ(errorOf([&] { CrossLongitudinalLine(ctx, 4, 1); }), err::NO_CROSSING);
+
+    // y = 1000 built through (-50, 1000) cuts the circle at x = +-141.77;
+    // both lie within the stations, and the one nearer to the line's own
+    // point stands although it is the second root. Built through (50, 1000)
+    // the same line takes the other one.
+    const double half = std::sqrt(1010.0 * 1010.0 - 1000.0 * 1000.0);
+    for (double side : {-1.0, 1.0}) {
+        transverseThrough(ctx, 5, 50 * side, 1000, 0);
+        CrossLongitudinalLine(ctx, 5, 1);
+        CrossingAngle(ctx, 5, 1);
+        EXPECT_NEAR(ctx.wp.x, side * half, 1e-9);
+        EXPECT_NEAR(ctx.wp.y, 1000, 1e-9);
+        EXPECT_NEAR(ctx.wp.station, 1000 + side * 1000 * std::atan(half / 1000), 1e-6);
+        EXPECT_EQ(ctx.wp.rangeFlag, 0);
+        EXPECT_NEAR(ctx.wp.offset, 10, 1e-9);
+    }
+    // The same bent turned the other way (direction + pi) is the same line
+    // through the same point: the same crossing.
+    transverseThrough(ctx, 6, -50, 1000, PI);
+    CrossLongitudinalLine(ctx, 6, 1);
+    EXPECT_NEAR(ctx.wp.x, -half, 1e-9);
 }
 
 TEST(Crossings, OffsetMainlineAcrossPieces) {
@@ -175,6 +198,20 @@ TEST(Crossings, OffsetMainlineAcrossPieces) {
     CrossOffsetMainline(ctx, 3, 10);
     EXPECT_EQ(ctx.wp.piece, 1);
     EXPECT_NEAR(ctx.wp.station, -900, 1e-7);
+
+    // A square line at 520, just after the P.C.: the far crossing of the
+    // circle R + 10, on the other side of the curve, projects onto no
+    // piece; the near one lies on the curve and is accepted.
+    const MainlinePoint near = squareAt(ctx, 4, 520);
+    CrossOffsetMainline(ctx, 4, 10);
+    EXPECT_EQ(ctx.wp.piece, 2);
+    EXPECT_NEAR(ctx.wp.station, 520, 1e-8);
+    EXPECT_NEAR(ctx.wp.x, 1010 * std::cos(near.theta), 1e-8);
+    // Built through the mainline point at 520 with the opposite direction:
+    // the same line, the same crossing.
+    transverseThrough(ctx, 5, near.x, near.y, near.theta + PI);
+    CrossOffsetMainline(ctx, 5, 10);
+    EXPECT_NEAR(ctx.wp.station, 520, 1e-8);
 
     // No back piece: pieces 2 and 3 only.
     Layout m;

@@ -145,7 +145,8 @@ inline void curvedMainline(RunContext& ctx, double r2, double pc, double pt, dou
     ctx.severalPieceMainline = !(r1 < 0 && r3 < 0);
 }
 
-// Transverse slot L as the straight through (x, y) at angle a.
+// Transverse slot L as the straight through (x, y) at angle a, built
+// through that point.
 inline void transverseThrough(RunContext& ctx, int slot, double x, double y, double a) {
     TransverseLine& t = ctx.transverse[slot];
     const double c = std::cos(a), s = std::sin(a);
@@ -160,6 +161,8 @@ inline void transverseThrough(RunContext& ctx, int slot, double x, double y, dou
         t.intercept = x - t.slope * y;
     }
     t.normFactor = std::sqrt(t.slope * t.slope + 1);
+    t.throughX = x;
+    t.throughY = y;
 }
 
 // The span state of every line taken from its state and form, as the span

@@ -8,9 +8,8 @@
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/errors.hpp"
 #include "bridgeplan/keywords.hpp"
+#include "layout/point_rows.hpp"
 #include "layout/span_parts.hpp"
-#include "plot/layout_drawing.hpp"
-#include "run/notation.hpp"
 #include "run/run_context.hpp"
 
 namespace bp {
@@ -41,25 +40,32 @@ void reportRequest(RunContext& ctx, int i) {
 
     const StationOffset so = StationOffsetOfPoint(ctx.alignment, ctx.lines, x, y);
     const SurfacePoint surface = SectionElevation(ctx.alignment, so.station, so.offset);
-    const char mark[1] = {surface.edgeMark};
-    ctx.report.write(Record('0').X(1).lit("P").I(3, number).station(7, splitStation(so.station))
-                         .F(11, 4, surface.elevation).A(1, std::string_view(mark, 1))
-                         .F(10, 4, so.offset).F(12, 4, x).F(12, 4, y).X(2).A(4, card.text(5, 4))
-                         .X(2).A(20, card.text(29, 20)));
-    tabulateCoordinatePoint(ctx, number, x, y, so, surface, card.text(5, 4), card.text(29, 20));
+    PointRow row;
+    row.kind = "P";
+    row.pointNumber = number;
+    row.station = so.station;
+    row.elevation = surface.elevation;
+    row.edgeMark = surface.edgeMark;
+    row.dtToMl = so.offset;
+    row.x = x;
+    row.y = y;
+    row.type = card.text(5, 4);
+    row.remarks = card.text(29, 20);
+    emitPointRow(ctx, row);
 }
 
 }  // namespace
 
 void runCoordinateGroup(RunContext& ctx) {
     printHeading(ctx);
+    beginPointPage(ctx, true);
     const int count = ctx.span.tLineCount;
     if (count <= 0)
         abandon(err::SPAN_KEYWORD,
                 fmt::format("a coordinate request group needs at least 1 request; its card says {}",
                             count));
     for (int i = 1; i <= count; ++i) reportRequest(ctx, i);
-    drawTransverseLines(ctx);
+    endPointPage(ctx);
 }
 
 }  // namespace bp

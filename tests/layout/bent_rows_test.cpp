@@ -8,7 +8,8 @@
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/errors.hpp"
 #include "../layout/span_fixture.hpp"
-#include "solver/bent_rows.hpp"
+#include "layout/bent_rows.hpp"
+#include "layout/point_rows.hpp"
 
 using namespace bp;
 using bp::testing::SpanFixture;
@@ -74,17 +75,18 @@ TEST(PointRows, ColumnsOfALongLineRow) {
     wp.offset = -12.5;
     wp.distBent = 40.25;
     wp.distPrev = 8.0;
-    wp.angle = degrees(-0.25);
+    wp.angle = degrees(-0.25) + PI;   // folds to -0 15'
     wp.x = -1234.5678;
     wp.y = 98765.4321;
-    TransverseLine slot;
-    slot.remarks = "CL PIER 2     ";
-    slot.lineType = Word("SKEW");
-    AngleParts angle = foldWorkPointAngle(wp);
+    PointRow point = workPointRow(wp, 3, 22);
+    point.remarks = "CL PIER 2     ";
+    point.type = "SKEW";
+    EXPECT_EQ(wp.angle, degrees(-0.25) + PI);   // the row has the folded angle, not the work point
+    AngleParts angle = splitAngle(*point.angle);
     EXPECT_TRUE(angle.needsOverprint());
     Record row('0');
     row.lit(" B ").A(2, " 2");
-    std::string text(pointColumns(row, wp, angle, slot).text());
+    std::string text(pointColumns(row, point, angle).text());
     // " B " 1-3, NO. 4-5, station 6-20, elevation 21-31, mark 32, DT TO ML
     // 33-42, DT TO BT 43-52, DT TO PP 53-62, angle 63-75, X 76-87, Y 88-99,
     // remarks 102-115, type 118-121.
