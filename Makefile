@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all build test demo clean bootstrap sanitize fuzz bench
+.PHONY: all build test demo clean bootstrap sanitize fuzz bench release
 
 all: build
 
@@ -10,7 +10,7 @@ bootstrap:
 	@scripts/bootstrap
 
 build: bootstrap
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIDGEPLAN_WERROR=ON >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
 test: build
@@ -29,10 +29,18 @@ demo: build
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 SANITIZE_BUILD ?= build-sanitize
 sanitize: bootstrap
-	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBRIDGEPLAN_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBRIDGEPLAN_SANITIZE=ON -DBRIDGEPLAN_WERROR=ON >/dev/null
 	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	@cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	    ctest --output-on-failure -j $(JOBS)
+
+# Every target as a packager builds it (Release, -O3), warnings as errors,
+# and the whole suite on it: the optimiser must not move a printed digit.
+RELEASE_BUILD ?= build-release
+release: bootstrap
+	@cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DBRIDGEPLAN_WERROR=ON >/dev/null
+	@cmake --build $(RELEASE_BUILD) -j $(JOBS)
+	@cd $(RELEASE_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The deck fuzzer (libFuzzer, clang++) for FUZZ_SECONDS, seeded with every
 # example and test deck; a finding is left in $(FUZZ_BUILD)/findings/.
@@ -41,7 +49,7 @@ FUZZ_SECONDS ?= 60
 fuzz:
 	@scripts/bootstrap_fuzz
 	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	    -DBRIDGEPLAN_FUZZ=ON >/dev/null
+	    -DBRIDGEPLAN_FUZZ=ON -DBRIDGEPLAN_WERROR=ON >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target deck_fuzzer
 	@mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/seeds $(FUZZ_BUILD)/findings
 	@cp examples/*.deck tests/decks/*.deck $(FUZZ_BUILD)/seeds/
@@ -61,4 +69,4 @@ bench: build
 	    $(if $(BENCH_REFERENCE),--reference $(BENCH_REFERENCE))
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(STATIC_BUILD) out
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD) $(STATIC_BUILD) out

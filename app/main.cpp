@@ -3,83 +3,56 @@
 //   bridgeplan                          asks for the files on the console
 //   bridgeplan [--force] [--asa] [--points CSV] DECK REPORT [PLOT]
 
-#include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <memory>
 #include <string>
 
 #include <CLI/CLI.hpp>
 
+#include "output/cleanup.hpp"
+#include "output/exit_status.hpp"
 #include "run/dialogue.hpp"
 #include "run/driver.hpp"
-#include "run/points_table.hpp"
 
 int main(int argc, char** argv) {
+    bp::out::prepareProcess();
     CLI::App app{"bridgeplan: computes the plan and elevation geometry of a highway bridge "
                  "from a deck of card images, prints the report and writes the plot commands.\n"
                  "With no files named, it asks for them on the console."};
     app.set_version_flag("--version", std::string("bridgeplan ") + BRIDGEPLAN_VERSION);
-    bool force = false, asa = false;
-    std::string deck, report, plot, points;
-    app.add_flag("--force", force, "replace an existing report or plot file");
+    bool asa = false;
+    bp::OutputOptions options;
+    std::string deck, report, plot;
+    app.add_flag("--force", options.force, "replace an existing report, plot or points file");
     app.add_flag("--asa", asa,
                  "write the report as raw carriage-control records (for the POSIX asa utility)");
-    app.add_option("--points", points,
+    app.add_option("--points", options.points,
                    "also write every reported point (T-line, bent and coordinate rows) at full "
                    "precision to this CSV file");
     app.add_option("DECK", deck, "input deck of card images");
     app.add_option("REPORT", report, "report file to write");
     app.add_option("PLOT", plot, "plot command file to write (none: no plot)");
-    CLI11_PARSE(app, argc, argv);
-
-    // The points table is opened first so that a refused one leaves the
-    // report and plot files as they were.
-    std::ofstream pointsFile;
-    std::unique_ptr<bp::PointsTable> pointsTable;
-    if (!points.empty()) {
-        if (!force && std::filesystem::exists(points)) {
-            std::cerr << "bridgeplan: the points file " << points
-                      << " exists; use --force to replace it\n";
-            return 2;
-        }
-        pointsFile.open(points, std::ios::binary | std::ios::trunc);
-        if (!pointsFile) {
-            std::cerr << "bridgeplan: cannot write the points file " << points << "\n";
-            return 2;
-        }
-        pointsTable = std::make_unique<bp::PointsTable>(pointsFile);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // --help and --version end well; a wrong argument starts nothing.
+        return app.exit(e) == 0 ? bp::exit_status::DONE : bp::exit_status::NOT_STARTED;
     }
 
     bp::RunFiles files;
     bp::Connection connection;
     if (deck.empty() && report.empty()) {
-        connection = bp::SETIO(std::cin, std::cout, std::cerr, files);
+        connection = bp::SETIO(std::cin, std::cout, std::cerr, options, files);
     } else if (report.empty()) {
         std::cerr << "bridgeplan: name the report file after the deck (see --help)\n";
-        return 2;
+        return bp::exit_status::NOT_STARTED;
     } else {
-        connection = bp::connectFiles(deck, report, plot, force, std::cerr, files);
+        connection = bp::connectFiles(deck, report, plot, options, std::cerr, files);
     }
     if (!connection.ready) return connection.exitStatus;
 
-    auto result = bp::MAIN(files.deck, files.report, *files.plot, std::cerr, bp::RunClock::now(),
-                           asa ? bp::ReportMode::Asa : bp::ReportMode::Rendered,
-                           pointsTable.get());
-    files.report.flush();
-    files.plot->flush();
-    // A report or plot cut short by a full disk must not pass for a whole one.
-    if (!files.report || !*files.plot) {
-        std::cerr << "bridgeplan: the " << (!files.report ? "report" : "plot")
-                  << " could not be written in full\n";
-        return 1;
-    }
-    if (pointsTable) {
-        pointsTable->flush();
-        if (!pointsFile) {
-            std::cerr << "bridgeplan: the points file " << points << " could not be written\n";
-            return 1;
-        }
-    }
-    return result.exitStatus;
+    const auto result =
+        bp::MAIN(files.deck.stream(), files.reportStream(), files.plot(), std::cerr,
+                 bp::RunClock::now(), asa ? bp::ReportMode::Asa : bp::ReportMode::Rendered,
+                 files.points.get());
+    return bp::closeFiles(files, result.exitStatus, std::cerr);
 }

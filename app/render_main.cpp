@@ -7,19 +7,25 @@
 // OUT-2.svg ... are written, in the order of the file.
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 #include <fmt/format.h>
 
+#include "output/cleanup.hpp"
+#include "output/exit_status.hpp"
+#include "output/file_identity.hpp"
+#include "output/output_file.hpp"
 #include "render/drawing_writers.hpp"
 #include "render/plot_drawing.hpp"
 
 namespace {
 
 namespace fs = std::filesystem;
+namespace status = bp::exit_status;
 using namespace bp::render;
 
 // OUT.svg for a single drawing; OUT-1.svg ... OUT-N.svg for several, the
@@ -33,9 +39,23 @@ fs::path outputName(const fs::path& out, std::size_t index, std::size_t count) {
     return named;
 }
 
+// The first pass: how many drawings the file holds (one at a time in
+// memory), so that the names and titles are known before any is written.
+std::size_t countDrawings(std::istream& in, int& overlongLine) {
+    PlotReader reader(in);
+    std::size_t count = 0;
+    while (reader.next()) {
+        ++count;
+        reader.takeDiagnostics();
+    }
+    overlongLine = reader.overlongLine();
+    return count;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    bp::out::prepareProcess();
     CLI::App app{"bridgeplan-render: draws each problem of a bridgeplan plot command file as an "
                  "SVG picture (for a browser) or an ASCII DXF drawing in feet (for CAD)."};
     app.set_version_flag("--version", std::string("bridgeplan-render ") + BRIDGEPLAN_VERSION);
@@ -49,7 +69,11 @@ int main(int argc, char** argv) {
         ->check(CLI::IsMember({"svg", "dxf"}));
     app.add_option("--pixels", pixels, "SVG: the longer side of the picture in pixels")
         ->check(CLI::Range(50, 100000));
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e) == 0 ? status::DONE : status::NOT_STARTED;
+    }
 
     if (format.empty()) {
         std::string ext = fs::path(out).extension().string();
@@ -57,41 +81,92 @@ int main(int argc, char** argv) {
         if (ext == ".svg" || ext == ".dxf") format = ext.substr(1);
         else {
             std::cerr << "bridgeplan-render: name the output .svg or .dxf, or give --format\n";
-            return 2;
+            return status::NOT_STARTED;
         }
     }
 
-    std::ifstream in(plot, std::ios::binary);
-    if (!in) {
-        std::cerr << "bridgeplan-render: cannot read the plot file " << plot << "\n";
-        return 2;
+    bp::out::InputFile input;
+    if (!input.open(plot)) {
+        std::cerr << fmt::format("bridgeplan-render: cannot read the plot file '{}': {}\n", plot,
+                                 input.reason());
+        return status::NOT_STARTED;
     }
-    const PlotFile file = readPlotFile(in);
-    for (const Diagnostic& d : file.diagnostics)
-        std::cerr << fmt::format("bridgeplan-render: {} line {}: {}; line skipped\n", plot, d.line,
-                                 d.message);
-    if (file.drawings.empty()) {
-        std::cerr << "bridgeplan-render: " << plot << " holds no drawing\n";
-        return 1;
+    int overlong = 0;
+    const std::size_t count = countDrawings(input.stream(), overlong);
+    if (overlong) {
+        std::cerr << fmt::format("bridgeplan-render: {} line {} is longer than {} characters: "
+                                 "this is not a plot command file\n", plot, overlong, MAX_PLOT_LINE);
+        return status::NOT_STARTED;
+    }
+    // Every drawing's name is checked against the plot file before any is written.
+    bp::out::FileNames names;
+    names.input("the plot file", plot, input.identity());
+    for (std::size_t k = 0; k < count; ++k) {
+        if (auto why = names.output("the drawing", outputName(out, k, count).string())) {
+            std::cerr << "bridgeplan-render: " << *why << "; name another file\n";
+            return status::NOT_STARTED;
+        }
+    }
+    if (!input.rewind()) {
+        std::cerr << fmt::format("bridgeplan-render: cannot read the plot file '{}' again\n", plot);
+        return status::NOT_STARTED;
     }
 
-    const std::size_t count = file.drawings.size();
-    for (std::size_t k = 0; k < count; ++k) {
+    PlotReader reader(input.stream());
+    std::vector<std::unique_ptr<bp::out::OutputFile>> drawings;
+    std::size_t skipped = 0;
+    for (std::size_t k = 0;; ++k) {
+        std::optional<PlotDrawing> drawing = reader.next();
+        for (const Diagnostic& d : reader.takeDiagnostics()) {
+            std::cerr << fmt::format("bridgeplan-render: {} line {}: {}; line skipped\n", plot,
+                                     d.line, d.message);
+            ++skipped;
+        }
+        if (!drawing) break;
+        if (k == count) {
+            std::cerr << fmt::format("bridgeplan-render: {} changed while it was read; no drawing "
+                                     "was written\n", plot);
+            return status::INCOMPLETE;
+        }
         const fs::path name = outputName(out, k, count);
-        std::ofstream os(name, std::ios::binary | std::ios::trunc);
+        auto file = std::make_unique<bp::out::OutputFile>(name.string(), bp::out::Existing::Replace);
+        if (!file->ready()) {
+            std::cerr << fmt::format("bridgeplan-render: cannot write '{}': {}\n", name.string(),
+                                     file->reason());
+            return status::NOT_STARTED;
+        }
         const std::string title =
             count == 1 ? fmt::format("{}", fs::path(plot).filename().string())
                        : fmt::format("{}, problem drawing {} of {}", fs::path(plot).filename().string(),
                                      k + 1, count);
-        if (format == "svg") writeSvg(os, file.drawings[k], title, SvgOptions{pixels});
-        else writeDxf(os, file.drawings[k], title);
-        os.flush();
-        if (!os) {
-            std::cerr << "bridgeplan-render: cannot write " << name.string() << "\n";
-            return 1;
+        if (format == "svg") writeSvg(file->stream(), *drawing, title, SvgOptions{pixels});
+        else writeDxf(file->stream(), *drawing, title);
+        // Closed now, so that a file of many problems holds few descriptors.
+        if (!file->finish()) {
+            std::cerr << fmt::format("bridgeplan-render: '{}' could not be written in full: {}; "
+                                     "no drawing was written\n", name.string(), file->reason());
+            return status::INCOMPLETE;
         }
-        std::cout << "bridgeplan-render: " << name.string() << "\n";
+        drawings.push_back(std::move(file));
     }
+    if (drawings.size() != count && !drawings.empty()) {
+        std::cerr << fmt::format("bridgeplan-render: {} changed while it was read; no drawing was "
+                                 "written\n", plot);
+        return status::INCOMPLETE;
+    }
+    if (drawings.empty()) {
+        std::cerr << "bridgeplan-render: " << plot << " holds no drawing\n";
+        return status::INCOMPLETE;
+    }
+    std::vector<bp::out::OutputFile*> all;
+    for (auto& d : drawings) all.push_back(d.get());
+    bp::out::OutputFile* failed = nullptr;
+    if (!bp::out::commitTogether(all, failed)) {
+        std::cerr << fmt::format("bridgeplan-render: '{}' could not be written: {}; no drawing "
+                                 "was written\n", failed->name(), failed->reason());
+        return status::INCOMPLETE;
+    }
+    for (auto& d : drawings) std::cout << "bridgeplan-render: " << d->name() << "\n";
     // Lines that were skipped leave a drawing without them: say so in the status.
-    return file.diagnostics.empty() ? 0 : 1;
+    return skipped == 0 ? status::DONE : status::PARTLY_DONE;
 }

@@ -9,29 +9,12 @@
 
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/errors.hpp"
+#include "bridgeplan/half_turn.hpp"
 
 namespace bp {
 namespace {
 
 constexpr double TWO_PI = 2.0 * PI;
-
-const LongitudinalLine& pieceLine(const LineTable& lines, int piece) {
-    return lines[MAINLINE_SLOT + piece];
-}
-
-bool pieceExists(const LineTable& lines, int piece) {
-    return pieceLine(lines, piece).form != form::ABSENT;
-}
-
-// An angle difference reduced by whole turns into (-pi, pi]. Within
-// [-pi, pi] the remainder by a whole turn is the angle itself, exactly (the
-// nearest multiple is zero, a half turn rounding to the even one), so the
-// library call is made only for a larger angle.
-double reduced(double angle) {
-    double r = std::fabs(angle) <= PI ? angle : std::remainder(angle, TWO_PI);
-    if (r <= -PI) r += TWO_PI;
-    return r;
-}
 
 // Of the stations s0 + k C (one per whole turn about a circle of
 // circumference C), the one nearest to the range [begin, end]; when several
@@ -61,7 +44,7 @@ Projection projectOnCircle(const AlignmentSegment& seg, double x, double y) {
     Direction d = DirectionBetween(seg.xc, seg.yc, x, y);
     Projection p;
     p.normal = d.angle;
-    double s0 = seg.r * reduced(seg.theta - d.angle) + seg.referenceStation;
+    double s0 = seg.r * reduceToHalfTurn(seg.theta - d.angle) + seg.referenceStation;
     p.station = nearestTurn(s0, TWO_PI * seg.r, seg.beginStation, seg.endStation,
                             seg.referenceStation);
     p.offset = std::hypot(d.dx, d.dy) - seg.r;
@@ -80,7 +63,7 @@ Projection projectOnStraight(const AlignmentSegment& seg, const LongitudinalLine
     Direction fromCentre = DirectionBetween(seg.xc, seg.yc, x, y);
     Direction fromRef = DirectionBetween(seg.xp, seg.yp, x, y);
     double d = std::hypot(fromRef.dx, fromRef.dy);
-    if (reduced(fromCentre.angle - seg.theta) > 0) d = -d;
+    if (reduceToHalfTurn(fromCentre.angle - seg.theta) > 0) d = -d;
     Projection p;
     p.normal = seg.theta;
     p.station = seg.referenceStation + d * std::fabs(std::cos(fromRef.raw - line.direction));
@@ -93,9 +76,7 @@ Projection projectOnStraight(const AlignmentSegment& seg, const LongitudinalLine
 }  // namespace
 
 int PieceOfStation(const Alignment& a, const LineTable& lines, double s) {
-    if (pieceExists(lines, 1) && s < a.pcStation) return 1;
-    if (s > a.ptStation && pieceExists(lines, 3)) return 3;
-    return 2;
+    return Mainline(a, lines).pieceOfStation(s);
 }
 
 int RangeFlagOfStation(const Alignment& a, double s) {
@@ -109,13 +90,17 @@ int RangeFlagOfStation(const Alignment& a, double s) {
 // (X, Y) = (XP - L sin theta, YP + L cos theta). A station beyond the
 // pieces extends the nearest one.
 StationPoint PointAtStation(const Alignment& a, const LineTable& lines, double s) {
+    return Mainline(a, lines).PointAtStation(s);
+}
+
+StationPoint Mainline::PointAtStation(double s) const {
     StationPoint p;
-    p.piece = PieceOfStation(a, lines, s);
-    p.rangeFlag = RangeFlagOfStation(a, s);
-    const LongitudinalLine& line = pieceLine(lines, p.piece);
-    if (line.form == form::ABSENT)
+    p.piece = pieceOfStation(s);
+    p.rangeFlag = RangeFlagOfStation(alignment_, s);
+    if (!pieceExists(p.piece))
         abandon(err::INTERNAL, fmt::format("mainline piece {} is not built", p.piece));
-    const AlignmentSegment& seg = a.segments[p.piece];
+    const LongitudinalLine& line = pieceLine(p.piece);
+    const AlignmentSegment& seg = segment(p.piece);
     double L = seg.referenceStation - s;
     if (line.form == form::CIRCLE) {
         p.theta = seg.theta + L * seg.degree / CURVE_ARC;
@@ -138,19 +123,23 @@ StationPoint PointAtStation(const Alignment& a, const LineTable& lines, double s
 // when it lies one piece behind (a point outside a junction); otherwise
 // error 15.
 StationOffset StationOffsetOfPoint(const Alignment& a, const LineTable& lines, double x, double y) {
+    return Mainline(a, lines).StationOffsetOfPoint(x, y);
+}
+
+StationOffset Mainline::StationOffsetOfPoint(double x, double y) const {
     static constexpr int ORDER[] = {2, 1, 3};
     StationOffset on[4];   // the projection onto piece c
     bool tried[4] = {};
     int found = 0, hint = 0, foundAfter1 = 0, foundAfter3 = 0;
     const StationOffset* nearest = nullptr;
     for (int c : ORDER) {
-        if (pieceExists(lines, c)) {
-            const AlignmentSegment& seg = a.segments[c];
-            const LongitudinalLine& line = pieceLine(lines, c);
+        if (pieceExists(c)) {
+            const AlignmentSegment& seg = segment(c);
+            const LongitudinalLine& line = pieceLine(c);
             Projection p = line.form == form::CIRCLE ? projectOnCircle(seg, x, y)
                                                      : projectOnStraight(seg, line, x, y);
-            found = PieceOfStation(a, lines, p.station);
-            on[c] = {p.station, p.offset, found, RangeFlagOfStation(a, p.station), p.normal};
+            found = pieceOfStation(p.station);
+            on[c] = {p.station, p.offset, found, RangeFlagOfStation(alignment_, p.station), p.normal};
             tried[c] = true;
             if (found == c && (!nearest || std::fabs(p.offset) < std::fabs(nearest->offset)))
                 nearest = &on[c];

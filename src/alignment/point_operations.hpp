@@ -10,6 +10,7 @@
 // travel; the direction of travel is theta - pi/2.
 
 #include "bridgeplan/alignment_records.hpp"
+#include "alignment/mainline.hpp"
 #include "bridgeplan/line_table.hpp"
 
 namespace bp {

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <string>
 
+#include <fmt/format.h>
+
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/errors.hpp"
@@ -63,9 +65,9 @@ double signOf(double v) { return v < 0 ? -1.0 : 1.0; }
 void checkReference(const LongitudinalLine& line) {
     if (line.refLine < 1 || line.refLine > MAX_LINES || line.refLine == line.number)
         abandon(err::LONGITUDINAL_LINE,
-                "longitudinal line " + std::to_string(line.number) + " (" +
-                    line.typeCode.str() + ") refers to line " + std::to_string(line.refLine) +
-                    "; the reference must be another line 1 to 30");
+                fmt::format("longitudinal line {} ({}) refers to line {}; the reference must be "
+                            "another line 1 to 30",
+                            line.number, line.typeCode.view(), line.refLine));
 }
 
 // Geometry of a line from its own card; referencing lines are only marked.
@@ -102,8 +104,8 @@ void buildLine(RunContext& ctx, LongitudinalLine& line, const LineCardValues& v)
         return;
     }
     if (!(t == kw::STP || t == kw::CTP || t == kw::COS))
-        abandon(err::LONGITUDINAL_LINE, "longitudinal line " + std::to_string(line.number) +
-                                            " has an unknown type \"" + t.str() + "\"");
+        abandon(err::LONGITUDINAL_LINE, fmt::format("longitudinal line {} has an unknown type \"{}\"",
+                                                    line.number, t.view()));
 
     // The remaining types start from the mainline point at STA.: piece k,
     // point P and normal angle theta (to the left of travel).
@@ -121,13 +123,13 @@ void buildLine(RunContext& ctx, LongitudinalLine& line, const LineCardValues& v)
         // rate a = R0 TR / 100 (ft of radius per radian); at STA. its signed
         // radius is (R0 + DR) sign(a) and its radial direction theta.
         if (ctx.lines[MAINLINE_SLOT + p.piece].form != form::CIRCLE)
-            abandon(err::LONGITUDINAL_LINE, "tapered line " + std::to_string(line.number) +
-                                                " starts on a straight piece of the mainline");
+            abandon(err::LONGITUDINAL_LINE,
+                    fmt::format("tapered line {} starts on a straight piece of the mainline", line.number));
         const double r0 = ctx.alignment.segments[p.piece].r;
         const double a = r0 * v.third / 100.0;
         if (a == 0)
-            abandon(err::LONGITUDINAL_LINE, "tapered line " + std::to_string(line.number) +
-                                                " has no taper (TR or the curve radius is 0)");
+            abandon(err::LONGITUDINAL_LINE,
+                    fmt::format("tapered line {} has no taper (TR or the curve radius is 0)", line.number));
         line.slope = a;
         line.radius = (r0 + line.dr) * signOf(a);
         line.intercept = SpiralArcLength(a, line.radius);
@@ -163,9 +165,8 @@ void resolveLine(RunContext& ctx, int i) {
     LongitudinalLine& line = ctx.lines[i];
     const int r = line.refLine;
     if (r > ctx.lineCount)
-        abandon(err::LONGITUDINAL_LINE, "longitudinal line " + std::to_string(i) +
-                                            " refers to line " + std::to_string(r) +
-                                            ", which is not in the list");
+        abandon(err::LONGITUDINAL_LINE,
+                fmt::format("longitudinal line {} refers to line {}, which is not in the list", i, r));
     const double d = line.dr;
     const Word& t = line.typeCode;
 
@@ -206,14 +207,13 @@ void resolveLine(RunContext& ctx, int i) {
     } else if (t == kw::PAR) {
         const LongitudinalLine& ref = ctx.lines[r];
         if (ref.state > 0)
-            abandon(err::LONGITUDINAL_LINE, "parallel line " + std::to_string(i) +
-                                                " refers to a spiral line");
+            abandon(err::LONGITUDINAL_LINE, fmt::format("parallel line {} refers to a spiral line", i));
         if (ref.state == UNRESOLVED) return;
         // A parallel needs a straight reference; a circle would leave a
         // line without any geometry.
         if (ref.form <= 0)
-            abandon(err::LONGITUDINAL_LINE, "parallel line " + std::to_string(i) +
-                                                " refers to a line that is not straight");
+            abandon(err::LONGITUDINAL_LINE,
+                    fmt::format("parallel line {} refers to a line that is not straight", i));
         offsetStraight(line, ref, d);
     } else if (t == kw::PIA || t == kw::PIB) {
         // The offsets add up; the line's own DR stays as read.
@@ -224,8 +224,7 @@ void resolveLine(RunContext& ctx, int i) {
 }  // namespace
 
 void deriveMainlineShape(RunContext& ctx) {
-    ctx.severalPieceMainline = ctx.lines[MAINLINE_SLOT + 1].form != form::ABSENT ||
-                               ctx.lines[MAINLINE_SLOT + 3].form != form::ABSENT;
+    ctx.severalPieceMainline = Mainline(ctx.alignment, ctx.lines).severalPieces();
 }
 
 // Exactly two passes in card order; a line still unresolved afterwards
@@ -255,7 +254,7 @@ void readLongitudinalLines(RunContext& ctx) {
 
         if (!(code == kw::SEVEN) || number != n)
             abandon(err::LONGITUDINAL_LINE,
-                    "expected longitudinal line card \"7\" number " + std::to_string(n));
+                    fmt::format("expected longitudinal line card \"7\" number {}", n));
         if (type == kw::END) {
             ctx.lineCount = n - 1;
             echoEnd(ctx, n, type);

@@ -3,7 +3,8 @@
 // per transverse line crossing it and its ahead-bent row, each row told to
 // the listeners (points table, plan drawing) right after it is printed.
 #include <cmath>
-#include <string>
+
+#include <fmt/format.h>
 
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/errors.hpp"
@@ -112,7 +113,7 @@ void reportTLinePoint(RunContext& ctx, int i, int n) {
         consPoint(ctx, i, n);
     } else {
         if (isRlg(line) && tline.cCode < 0)
-            abandon(err::INTERNAL, "transverse line " + std::to_string(i) + " has a negative C");
+            abandon(err::INTERNAL, fmt::format("transverse line {} has a negative C", i));
         if (isRlg(line) && tline.cCode == 0) radialPoint(ctx, i, n);
         else crossingPoint(ctx, i, n);
         measureToPrevious(ctx, i, n);
@@ -145,7 +146,7 @@ void reportSpan(RunContext& ctx) {
     for (int n = 1; n <= ctx.lineCount; ++n) {
         const int skip = ctx.lines[n].skip;
         if (skip < 0)
-            abandon(err::LONGITUDINAL_LINE, "longitudinal line " + std::to_string(n) + " has a negative SK.");
+            abandon(err::LONGITUDINAL_LINE, fmt::format("longitudinal line {} has a negative SK.", n));
         if (skip == 0) reportLine(ctx, n);
     }
     endPointPage(ctx);

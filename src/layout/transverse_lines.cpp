@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <string_view>
+
+#include <fmt/format.h>
 
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/constants.hpp"
@@ -59,8 +62,8 @@ struct TLineCard {
     long cCode = 0;
 };
 
-[[noreturn]] void badCard(int slot, const std::string& why) {
-    abandon(err::TRANSVERSE_LINE, "transverse line " + std::to_string(slot) + ": " + why);
+[[noreturn]] void badCard(int slot, std::string_view why) {
+    abandon(err::TRANSVERSE_LINE, fmt::format("transverse line {}: {}", slot, why));
 }
 
 std::string_view oneChar(const char& c) { return {&c, 1}; }
@@ -89,7 +92,7 @@ TLineCard readCard(RunContext& ctx, int slot) {
     t.cCode = static_cast<int>(c.cCode);
 
     if (!(card.code() == kw::T)) badCard(slot, "the card code is not \"T\"");
-    if (c.number != slot) badCard(slot, "NO. " + std::to_string(c.number) + " is out of sequence");
+    if (c.number != slot) badCard(slot, fmt::format("NO. {} is out of sequence", c.number));
     return c;
 }
 
@@ -144,12 +147,12 @@ struct PlanPoint {
 // bent, "A": t + L, from the ahead bent), L the line's length in the span.
 double distanceOnLine(RunContext& ctx, int slot, Word code, char letter, double value, long line) {
     if (line < 1 || line > ctx.lineCount)
-        badCard(slot, "longitudinal line " + std::to_string(line) + " is not one of the bridge's lines");
+        badCard(slot, fmt::format("longitudinal line {} is not one of the bridge's lines", line));
     const double length = ctx.spanLines.spanLength[static_cast<int>(line)];
     double t = 0;
     if (code == kw::DIST) t = value;
     else if (code == kw::PROP) t = value * length;
-    else badCard(slot, "CODE \"" + code.str() + "\" is neither \"DIST\" nor \"PROP\"");
+    else badCard(slot, fmt::format("CODE \"{}\" is neither \"DIST\" nor \"PROP\"", code.view()));
     if (letter == 'A') t += length;
     else if (letter != 'B') badCard(slot, "the reference letter is neither \"B\" nor \"A\"");
     return t;
@@ -215,7 +218,7 @@ void buildLine(RunContext& ctx, int slot, const TLineCard& c) {
             t.form = -1;
             t.consMode = cons::PROPORTION;
         } else {
-            badCard(slot, "CONS with CODE \"" + c.code.str() + "\"");
+            badCard(slot, fmt::format("CONS with CODE \"{}\"", c.code.view()));
         }
         t.slope = c.v1;
         t.intercept = 0;
@@ -243,7 +246,7 @@ void buildLine(RunContext& ctx, int slot, const TLineCard& c) {
         double a = DirectionBetween(p1.x, p1.y, p2.x, p2.y).raw;
         buildLineThrough(t, p1.x, p1.y, a);
     } else {
-        badCard(slot, "LINE \"" + type.str() + "\" is not SKEW, ANGL, PARL, CONS or PTPT");
+        badCard(slot, fmt::format("LINE \"{}\" is not SKEW, ANGL, PARL, CONS or PTPT", type.view()));
     }
 }
 

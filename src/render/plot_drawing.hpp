@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <istream>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,8 +65,34 @@ struct PlotFile {
     std::vector<Diagnostic> diagnostics;   // lines reported and skipped
 };
 
-// Reads a whole plot command file. Unknown and malformed lines are
-// reported with their line number and skipped; everything else is kept.
+// A plot command file read as a stream, one drawing at a time: only the
+// drawing being read is held in memory, and no line longer than
+// MAX_PLOT_LINE characters is (such a line ends the reading: the file is
+// no plot command file). Unknown and malformed lines are reported with
+// their line number and skipped; everything else is kept.
+inline constexpr std::size_t MAX_PLOT_LINE = 1 << 16;
+
+class PlotReader {
+public:
+    explicit PlotReader(std::istream& in);
+    ~PlotReader();
+    PlotReader(const PlotReader&) = delete;
+    PlotReader& operator=(const PlotReader&) = delete;
+
+    // The next drawing, complete; nothing at the end of the file.
+    std::optional<PlotDrawing> next();
+    // The lines reported since the last call, in file order.
+    std::vector<Diagnostic> takeDiagnostics();
+    // The number of the over-long line that ended the reading, 0 for none.
+    int overlongLine() const;
+
+private:
+    class Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// Reads a whole plot command file; an over-long line is reported as the
+// last diagnostic.
 PlotFile readPlotFile(std::istream& in);
 
 // The drawing's extents in plot units, with the bulge of every arc and the

@@ -3,8 +3,10 @@
 // A line that cannot be understood is reported with its number and
 // skipped; the attribute lines in force carry on past it.
 #include <charconv>
+#include <deque>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include <fmt/format.h>
 
@@ -48,34 +50,79 @@ struct Malformed {
     std::string message;
 };
 
-class Reader {
-public:
-    explicit Reader(std::istream& in) {
-        std::string line;
-        while (std::getline(in, line)) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            lines_.push_back(std::move(line));
-        }
-    }
+}  // namespace
 
-    PlotFile read() {
-        for (next_ = 0; next_ < lines_.size();) {
-            const std::size_t index = next_++;
-            const std::string_view line = lines_[index];
-            if (trim(line).empty()) continue;
+class PlotReader::Impl {
+public:
+    explicit Impl(std::istream& in) : in_(in) {}
+
+    // Reads on until a header closes the drawing being built, or to the end.
+    std::optional<PlotDrawing> next() {
+        while (!finishedDrawing_ && !ended_) {
+            if (!fetch(line_)) {
+                ended_ = true;
+                break;
+            }
+            if (trim(line_).empty()) continue;
+            const int lineNumber = lineNumber_;
+            continuation_.clear();
             try {
-                command(line, static_cast<int>(index + 1));
+                command(line_, lineNumber);
             } catch (const Malformed& m) {
-                file_.diagnostics.push_back({static_cast<int>(index + 1), m.message});
+                diagnostics_.push_back({lineNumber, m.message});
             }
         }
-        return std::move(file_);
+        if (finishedDrawing_) return std::exchange(finishedDrawing_, std::nullopt);
+        return std::exchange(current_, std::nullopt);   // the last drawing, then nothing
     }
 
+    std::vector<Diagnostic> takeDiagnostics() { return std::exchange(diagnostics_, {}); }
+    int overlongLine() const { return overlong_; }
+
 private:
+    // One line, without its CR LF or LF; false at the end of the file or at
+    // a line too long to be a plot command (the reading ends there).
+    bool fetch(std::string& line) {
+        if (lookahead_) {
+            line = std::move(*lookahead_);
+            lookahead_.reset();
+            ++lineNumber_;
+            return true;
+        }
+        line.clear();
+        std::streambuf* in = in_.rdbuf();
+        int c = in->sbumpc();
+        if (c == std::char_traits<char>::eof()) return false;
+        ++lineNumber_;
+        for (; c != std::char_traits<char>::eof() && c != '\n'; c = in->sbumpc()) {
+            if (line.size() == MAX_PLOT_LINE) {
+                overlong_ = lineNumber_;
+                return false;
+            }
+            line.push_back(static_cast<char>(c));
+        }
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        return true;
+    }
+
+    // The line after the current one, left to be read again.
+    const std::string* peek() {
+        if (!lookahead_) {
+            std::string line;
+            const int number = lineNumber_;
+            if (ended_ || !fetch(line)) {
+                if (overlong_) ended_ = true;
+                return nullptr;
+            }
+            lineNumber_ = number;
+            lookahead_ = std::move(line);
+        }
+        return &*lookahead_;
+    }
+
     PlotDrawing& drawing() {
-        if (file_.drawings.empty()) file_.drawings.emplace_back();
-        return file_.drawings.back();
+        if (!current_) current_.emplace();
+        return *current_;
     }
 
     void add(Element e, int lineNumber) {
@@ -120,7 +167,8 @@ private:
         PlotDrawing d;
         d.name = std::string(afterKey(rest, "NA="));
         d.headerLine = lineNumber;
-        file_.drawings.push_back(std::move(d));
+        if (current_) finishedDrawing_ = std::move(current_);
+        current_ = std::move(d);
         pen_ = Pen{};
     }
 
@@ -168,9 +216,13 @@ private:
             if (runsOn) parts.pop_back();
             values.insert(values.end(), parts.begin(), parts.end());
             if (!runsOn) break;
-            if (next_ >= lines_.size() || !lines_[next_].starts_with(" "))
+            const std::string* following = peek();
+            if (!following || !following->starts_with(" "))
                 throw Malformed{"the polyline ends in \",\" but no continuation line follows"};
-            tail = lines_[next_++];
+            // Kept while the values that point into it are read.
+            continuation_.emplace_back();
+            fetch(continuation_.back());
+            tail = continuation_.back();
         }
         if (values.size() % 2 != 0)
             throw Malformed{fmt::format("a polyline has {} values, not pairs of x and y", values.size())};
@@ -229,14 +281,34 @@ private:
         add(std::move(e), lineNumber);
     }
 
-    std::vector<std::string> lines_;
-    std::size_t next_ = 0;
-    PlotFile file_;
+    std::istream& in_;
+    std::string line_;
+    std::optional<std::string> lookahead_;
+    std::deque<std::string> continuation_;
+    int lineNumber_ = 0;
+    int overlong_ = 0;
+    bool ended_ = false;
+    std::optional<PlotDrawing> current_, finishedDrawing_;
+    std::vector<Diagnostic> diagnostics_;
     Pen pen_;
 };
 
-}  // namespace
+PlotReader::PlotReader(std::istream& in) : impl_(std::make_unique<Impl>(in)) {}
+PlotReader::~PlotReader() = default;
+std::optional<PlotDrawing> PlotReader::next() { return impl_->next(); }
+std::vector<Diagnostic> PlotReader::takeDiagnostics() { return impl_->takeDiagnostics(); }
+int PlotReader::overlongLine() const { return impl_->overlongLine(); }
 
-PlotFile readPlotFile(std::istream& in) { return Reader(in).read(); }
+PlotFile readPlotFile(std::istream& in) {
+    PlotReader reader(in);
+    PlotFile file;
+    while (auto d = reader.next()) file.drawings.push_back(std::move(*d));
+    file.diagnostics = reader.takeDiagnostics();
+    if (reader.overlongLine())
+        file.diagnostics.push_back({reader.overlongLine(),
+                                    fmt::format("the line is longer than {} characters; the rest "
+                                                "of the file is not read", MAX_PLOT_LINE)});
+    return file;
+}
 
 }  // namespace bp::render

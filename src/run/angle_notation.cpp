@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "bridgeplan/constants.hpp"
+#include "bridgeplan/half_turn.hpp"
 #include "run/notation.hpp"
 
 namespace bp {
@@ -11,10 +12,7 @@ namespace bp {
 // (-pi, pi] is left as it is), then the angle is folded once into
 // [-pi/2, pi/2]: pi off above pi/2, pi added below -pi/2.
 double foldAngle(double a) {
-    if (a > PI || a <= -PI) {
-        a = std::remainder(a, 2 * PI);   // into [-pi, pi], exactly
-        if (a <= -PI) a += 2 * PI;
-    }
+    a = reduceToHalfTurn(a);
     if (a > HALF_PI) return a - PI;
     if (a < -HALF_PI) return a + PI;
     return a;

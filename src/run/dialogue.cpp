@@ -1,22 +1,12 @@
 #include "run/dialogue.hpp"
 
-#include <cerrno>
-#include <cstring>
-#include <ext/stdio_filebuf.h>
-#include <filesystem>
-#include <iostream>
+#include <vector>
 
 #include <fmt/format.h>
 
-namespace bp {
-namespace fs = std::filesystem;
+#include "output/exit_status.hpp"
 
-RunFiles::~RunFiles() {
-    if (plot) plot->flush();
-    plot.reset();
-    plotBuffer.reset();
-    if (scratch) std::fclose(scratch);
-}
+namespace bp {
 
 std::string trimName(std::string name) {
     while (!name.empty() && (name.back() == ' ' || name.back() == '\r' || name.back() == '\t'))
@@ -26,54 +16,73 @@ std::string trimName(std::string name) {
 
 namespace {
 
-bool openDeck(const std::string& name, std::ostream& diagnostics, RunFiles& files) {
-    std::error_code ec;
-    if (name.empty() || !fs::is_regular_file(name, ec)) {
+constexpr const char* REPORT = "the report";
+constexpr const char* PLOT = "the plot file";
+constexpr const char* POINTS = "the points file";
+
+bool openDeck(const std::string& name, std::ostream& diagnostics, RunFiles& files,
+              out::FileNames& names) {
+    if (!files.deck.open(name)) {
         diagnostics << fmt::format("bridgeplan: cannot read the input deck '{}': {}\n", name,
-                                   name.empty() ? "no name given" : "no such file");
+                                   files.deck.reason());
         return false;
     }
-    files.deck.open(name, std::ios::binary);
-    if (!files.deck) {
-        diagnostics << fmt::format("bridgeplan: cannot read the input deck '{}': {}\n", name,
-                                   std::strerror(errno));
+    names.input("the input deck", name, files.deck.identity());
+    return true;
+}
+
+// An output that is an input or another output is refused before anything
+// is asked or written.
+bool acceptName(out::FileNames& names, const char* role, const std::string& name,
+                std::ostream& diagnostics) {
+    if (name.empty()) return true;
+    if (auto why = names.output(role, name)) {
+        diagnostics << fmt::format("bridgeplan: {}; name another file\n", *why);
         return false;
     }
     return true;
 }
 
-bool openOutputs(const std::string& report, const std::string& plot, std::ostream& diagnostics,
-                 RunFiles& files) {
-    files.reportBuffer = std::make_unique_for_overwrite<char[]>(RunFiles::WRITE_BUFFER);
-    files.report.rdbuf()->pubsetbuf(files.reportBuffer.get(), RunFiles::WRITE_BUFFER);
-    files.report.open(report, std::ios::binary | std::ios::trunc);
-    if (!files.report) {
-        diagnostics << fmt::format("bridgeplan: cannot write the report '{}': {}\n", report,
-                                   std::strerror(errno));
+bool exists(const std::string& name) { return !name.empty() && out::resolveOutput(name).exists; }
+
+// Leave to replace each output: the report, the plot file, the points file.
+struct Replace {
+    bool report = false, plot = false, points = false;
+};
+
+// The temporaries of the outputs; the files of those names are not touched.
+bool openOutputs(const std::string& report, const std::string& plot, const OutputOptions& options,
+                 Replace replace, std::ostream& diagnostics, RunFiles& files) {
+    auto open = [&](const std::string& name, bool mayReplace, const char* role) {
+        auto file = std::make_unique<out::OutputFile>(
+            name, mayReplace ? out::Existing::Replace : out::Existing::Keep);
+        if (!file->ready())
+            diagnostics << fmt::format("bridgeplan: cannot write {} '{}': {}\n", role, name,
+                                       name.empty() ? "no name given" : file->reason());
+        return file;
+    };
+    files.report = open(report, replace.report, REPORT);
+    if (!files.report->ready()) return false;
+    if (!plot.empty()) {
+        files.plotFile = open(plot, replace.plot, PLOT);
+        if (!files.plotFile->ready()) return false;
+    }
+    if (!options.points.empty()) {
+        files.pointsFile = open(options.points, replace.points, POINTS);
+        if (!files.pointsFile->ready()) return false;
+        files.points = std::make_unique<PointsTable>(files.pointsFile->stream());
+    }
+    return true;
+}
+
+// The points table has no question of its own: an existing one needs --force.
+bool acceptPoints(const OutputOptions& options, out::FileNames& names, std::ostream& diagnostics) {
+    if (!acceptName(names, POINTS, options.points, diagnostics)) return false;
+    if (!options.force && exists(options.points)) {
+        diagnostics << "bridgeplan: the points file " << options.points
+                    << " exists; use --force to replace it\n";
         return false;
     }
-    if (plot.empty()) {
-        // No plot asked for: the commands go to a scratch file the system
-        // deletes at exit.
-        files.scratch = std::tmpfile();
-        if (!files.scratch) {
-            diagnostics << "bridgeplan: cannot create a scratch file for the plot commands\n";
-            return false;
-        }
-        files.plotBuffer = std::make_unique<__gnu_cxx::stdio_filebuf<char>>(files.scratch, std::ios::out);
-        files.plot = std::make_unique<std::ostream>(files.plotBuffer.get());
-        return true;
-    }
-    auto file = std::make_unique<std::ofstream>();
-    files.plotFileBuffer = std::make_unique_for_overwrite<char[]>(RunFiles::WRITE_BUFFER);
-    file->rdbuf()->pubsetbuf(files.plotFileBuffer.get(), RunFiles::WRITE_BUFFER);
-    file->open(plot, std::ios::binary | std::ios::trunc);
-    if (!*file) {
-        diagnostics << fmt::format("bridgeplan: cannot write the plot file '{}': {}\n", plot,
-                                   std::strerror(errno));
-        return false;
-    }
-    files.plot = std::move(file);
     return true;
 }
 
@@ -96,48 +105,80 @@ bool mayOverwrite(std::istream& in, std::ostream& out) {
     return false;
 }
 
+constexpr Connection STOP{false, exit_status::NOT_STARTED};
+
 }  // namespace
 
-Connection SETIO(std::istream& in, std::ostream& out, std::ostream& diagnostics, RunFiles& files) {
+Connection SETIO(std::istream& in, std::ostream& out, std::ostream& diagnostics,
+                 const OutputOptions& options, RunFiles& files) {
+    out::FileNames names;
     out << " ENTER INPUT FILE NAME:" << std::flush;
     auto deckName = readLine(in);
-    if (!deckName) return {false, 0};
+    if (!deckName) return STOP;
     std::string deck = trimName(*deckName);
-    if (!openDeck(deck, diagnostics, files)) return {false, 2};
+    if (!openDeck(deck, diagnostics, files, names)) return STOP;
 
     out << " ENTER OUTPUT FILE NAME:" << std::flush;
     auto reportName = readLine(in);
-    if (!reportName) return {false, 0};
+    if (!reportName) return STOP;
     std::string report = trimName(*reportName);
-    std::error_code ec;
-    if (!report.empty() && fs::exists(report, ec) && !mayOverwrite(in, out)) return {false, 0};
+    if (!acceptName(names, REPORT, report, diagnostics)) return STOP;
+    Replace replace;
+    replace.report = exists(report);
+    if (replace.report && !mayOverwrite(in, out)) return STOP;
 
     out << " IF YOU ARE NOT REQUESTING A PLOT, SIMPLY <RETURN>.\n\n"
         << " OTHERWISE, ENTER OUTPUT NAME: (INTERGRAPH FILE)" << std::flush;
     auto plotName = readLine(in);
-    if (!plotName) return {false, 0};
+    if (!plotName) return STOP;
     // A name that begins with a blank (or no name) means no plot.
     std::string plot = (plotName->empty() || (*plotName)[0] == ' ') ? "" : trimName(*plotName);
-    if (!plot.empty() && fs::exists(plot, ec) && !mayOverwrite(in, out)) return {false, 0};
+    if (!acceptName(names, PLOT, plot, diagnostics)) return STOP;
+    replace.plot = exists(plot);
+    if (replace.plot && !mayOverwrite(in, out)) return STOP;
 
-    if (!openOutputs(report, plot, diagnostics, files)) return {false, 2};
-    return {true, 0};
+    if (!acceptPoints(options, names, diagnostics)) return STOP;
+    // Only the files the answers gave leave to replace may be replaced; a
+    // name that was free must still be free when the run ends.
+    replace.points = options.force;
+    if (!openOutputs(report, plot, options, replace, diagnostics, files)) return STOP;
+    return {true, exit_status::DONE};
 }
 
 Connection connectFiles(const std::string& deck, const std::string& report,
-                        const std::string& plot, bool force, std::ostream& diagnostics,
-                        RunFiles& files) {
-    if (!openDeck(deck, diagnostics, files)) return {false, 2};
-    std::error_code ec;
+                        const std::string& plot, const OutputOptions& options,
+                        std::ostream& diagnostics, RunFiles& files) {
+    out::FileNames names;
+    if (!openDeck(deck, diagnostics, files, names)) return STOP;
+    if (!acceptName(names, REPORT, report, diagnostics)) return STOP;
+    if (!acceptName(names, PLOT, plot, diagnostics)) return STOP;
     for (const std::string& name : {report, plot}) {
-        if (!name.empty() && !force && fs::exists(name, ec)) {
+        if (!options.force && exists(name)) {
             diagnostics << fmt::format(
                 "bridgeplan: '{}' already exists; use --force to replace it\n", name);
-            return {false, 2};
+            return STOP;
         }
     }
-    if (!openOutputs(report, plot, diagnostics, files)) return {false, 2};
-    return {true, 0};
+    if (!acceptPoints(options, names, diagnostics)) return STOP;
+    const bool force = options.force;
+    if (!openOutputs(report, plot, options, {force, force, force}, diagnostics, files)) return STOP;
+    return {true, exit_status::DONE};
+}
+
+int closeFiles(RunFiles& files, int runStatus, std::ostream& diagnostics) {
+    if (files.points) files.points->flush();
+    std::vector<out::OutputFile*> outputs{files.report.get()};
+    if (files.plotFile) outputs.push_back(files.plotFile.get());
+    if (files.pointsFile) outputs.push_back(files.pointsFile.get());
+    out::OutputFile* failed = nullptr;
+    if (out::commitTogether(outputs, failed)) return runStatus;
+    const char* role = failed == files.report.get()     ? "report"
+                       : failed == files.plotFile.get() ? "plot file"
+                                                        : "points file";
+    diagnostics << fmt::format(
+        "bridgeplan: the {} '{}' could not be written in full: {}; no output file was changed\n",
+        role, failed->name(), failed->reason());
+    return exit_status::INCOMPLETE;
 }
 
 }  // namespace bp

@@ -1,30 +1,35 @@
 #pragma once
 // The file dialogue: asks on the console for the input deck, the report and
 // the optional plot file, guards existing files against overwriting, and
-// connects the three streams of the run.
+// connects the streams of the run.
+//
+// Nothing on the disk changes before the run has computed its outputs: the
+// deck and every output are identified first (an output that is the deck,
+// or two outputs that are one file, are refused), the outputs are written
+// to temporary files beside them, and closeFiles() puts them in place.
 
-#include <cstdio>
-#include <fstream>
-#include <iosfwd>
+#include <istream>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
+
+#include "output/file_identity.hpp"
+#include "output/output_file.hpp"
+#include "run/points_table.hpp"
 
 namespace bp {
 
-// The connected files of a run. The plot is a real file, or an anonymous
-// scratch file deleted by the system at exit when no plot was asked for.
+// The connected files of a run. With no plot asked for, the plot commands
+// are made and discarded: no file at all is written for them.
 struct RunFiles {
-    std::ifstream deck;
-    std::ofstream report;
-    std::unique_ptr<std::ostream> plot;
-    std::unique_ptr<std::streambuf> plotBuffer;
-    std::FILE* scratch = nullptr;
-    // Write buffers of the report and plot files: a batch run's output goes
-    // to disk in large blocks rather than in many small writes.
-    static constexpr std::size_t WRITE_BUFFER = 1 << 18;
-    std::unique_ptr<char[]> reportBuffer, plotFileBuffer;
-    ~RunFiles();
+    out::InputFile deck;
+    std::unique_ptr<out::OutputFile> report, plotFile, pointsFile;
+    std::unique_ptr<PointsTable> points;   // on pointsFile, when one was asked for
+    out::DiscardStream noPlot;
+
+    std::ostream& reportStream() { return report->stream(); }
+    std::ostream& plot() { return plotFile ? plotFile->stream() : noPlot; }
 };
 
 // Outcome of connecting the files: ready, or the exit status to end with.
@@ -33,16 +38,28 @@ struct Connection {
     int exitStatus = 0;
 };
 
+// What the command line says besides the three names.
+struct OutputOptions {
+    std::string points;   // the points table, empty for none
+    bool force = false;   // an existing output may be replaced
+};
+
 // The console dialogue. Prompts go to `out`, answers come from `in`,
 // complaints to `diagnostics`. The deck is opened and checked before any
-// output file is created or truncated.
-Connection SETIO(std::istream& in, std::ostream& out, std::ostream& diagnostics, RunFiles& files);
+// output name is asked.
+Connection SETIO(std::istream& in, std::ostream& out, std::ostream& diagnostics,
+                 const OutputOptions& options, RunFiles& files);
 
 // The command-line form: no questions; an existing output file is refused
 // (exit status 2) unless `force`. An empty plot name means no plot.
 Connection connectFiles(const std::string& deck, const std::string& report,
-                        const std::string& plot, bool force, std::ostream& diagnostics,
-                        RunFiles& files);
+                        const std::string& plot, const OutputOptions& options,
+                        std::ostream& diagnostics, RunFiles& files);
+
+// Puts the outputs of a finished run in place, all of them or none, and
+// gives the run's exit status: `runStatus`, or INCOMPLETE when an output
+// could not be written in full (every existing file is then left as it was).
+int closeFiles(RunFiles& files, int runStatus, std::ostream& diagnostics);
 
 // A file name as typed: trailing blanks are not part of it.
 std::string trimName(std::string name);

@@ -6,6 +6,7 @@
 
 #include "bridgeplan/errors.hpp"
 #include "bridgeplan/keywords.hpp"
+#include "output/exit_status.hpp"
 #include "plot/layout_drawing.hpp"
 #include "run/phases.hpp"
 #include "run/run_context.hpp"
@@ -74,7 +75,7 @@ RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostrea
     std::optional<Card> card = deck.next();
     if (!card) {
         diagnostics << "bridgeplan: the deck is empty: no problem card to read\n";
-        result.exitStatus = 1;
+        result.exitStatus = exit_status::INCOMPLETE;
         return result;
     }
     while (card) {
@@ -97,7 +98,7 @@ RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostrea
             plot.flush();
             diagnostics << fmt::format("bridgeplan: problem {} was cut short: {}\n",
                                        ctx.problem.number, e.what());
-            result.exitStatus = 1;
+            result.exitStatus = exit_status::INCOMPLETE;
             return result;
         }
         // Skip to the next problem card; a "9" card or the end of the deck ends the run.
@@ -111,10 +112,12 @@ RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostrea
     }
     report.flush();
     plot.flush();
-    if (result.abandoned > 0)
+    if (result.abandoned > 0) {
+        result.exitStatus = exit_status::PARTLY_DONE;
         diagnostics << fmt::format(
             "bridgeplan: {} of {} problems abandoned; the report holds their error records\n",
             result.abandoned, result.problems);
+    }
     return result;
 }
 

@@ -13,7 +13,10 @@
 namespace bp {
 
 struct RunResult {
-    int exitStatus = 0;     // 0 the deck was read to its end; 1 it ended inside a problem or was empty
+    // exit_status::DONE every problem done; PARTLY_DONE the deck was read to its
+    // end but some problems were abandoned; INCOMPLETE it ended inside a
+    // problem or held none.
+    int exitStatus = 0;
     int problems = 0;
     int abandoned = 0;
 };

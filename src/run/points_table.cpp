@@ -20,15 +20,43 @@ PointsTable::PointsTable(std::ostream& out) : out_(out) {
             "dt_to_bt_ft,dt_to_pp_ft,angle_deg,x_ft,y_ft,remarks,type\r\n";
 }
 
+namespace {
+
+// A plain decimal number, as a spreadsheet reads it: an optional sign,
+// digits and at most one point.
+bool isPlainNumber(std::string_view text) {
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) text.remove_prefix(1);
+    bool digit = false, point = false;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') digit = true;
+        else if (c == '.' && !point) point = true;
+        else return false;
+    }
+    return digit;
+}
+
+// A text cell that a spreadsheet would take for a formula ("=", "+", "-",
+// "@", a tab or a CR first) is written after an apostrophe, so that it is
+// shown as the text it is; a plain number stays as it is.
+bool mayReadAsFormula(std::string_view text) {
+    return !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos &&
+           !isPlainNumber(text);
+}
+
+}  // namespace
+
 // A cell is quoted only when it holds a comma, a quote or a line break; a
 // quote inside is doubled (RFC 4180).
 void PointsTable::field(std::string_view text, bool first) {
     if (!first) out_.put(',');
+    const bool guarded = mayReadAsFormula(text);
     if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        if (guarded) out_.put('\'');
         out_ << text;
         return;
     }
     out_.put('"');
+    if (guarded) out_.put('\'');
     for (char c : text) {
         if (c == '"') out_.put('"');
         out_.put(c);

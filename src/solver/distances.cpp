@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
-#include <string>
+
+#include <fmt/format.h>
 
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/constants.hpp"
@@ -19,30 +19,6 @@
 namespace bp {
 
 namespace {
-
-constexpr double INF = std::numeric_limits<double>::infinity();
-
-
-// Station range of mainline piece k: piece 1 below the P.C., piece 2 from
-// the P.C. to the P.T., piece 3 beyond the P.T.; a piece with no
-// neighbour on one side runs on without end there.
-void pieceRange(const RunContext& ctx, int k, double& lo, double& hi) {
-    const double pc = ctx.alignment.pcStation, pt = ctx.alignment.ptStation;
-    switch (k) {
-    case 1:
-        lo = -INF;
-        hi = pc;
-        break;
-    case 2:
-        lo = geometry::piecePresent(ctx, 1) ? pc : -INF;
-        hi = geometry::piecePresent(ctx, 3) ? pt : INF;
-        break;
-    default:
-        lo = pt;
-        hi = INF;
-        break;
-    }
-}
 
 // (R + d) / R on a curve piece, 1 on a straight: the length along the
 // mainline moved by d per foot of station.
@@ -58,9 +34,8 @@ double runAlongOffsetMainline(const RunContext& ctx, double s0, double s, double
     double total = 0;
     for (int k = 1; k <= 3; ++k) {
         if (!geometry::piecePresent(ctx, k)) continue;
-        double lo = 0, hi = 0;
-        pieceRange(ctx, k, lo, hi);
-        const double run = std::clamp(s, lo, hi) - std::clamp(s0, lo, hi);
+        const StationRange range = geometry::mainlineOf(ctx).pieceRange(k);
+        const double run = std::clamp(s, range.lo, range.hi) - std::clamp(s0, range.lo, range.hi);
         if (run != 0) total += run * offsetRatio(ctx, k, d);
     }
     return total;
@@ -132,7 +107,7 @@ void pointAlongLine(RunContext& ctx, int line, double t, double& x, double& y) {
     const BentPoint& back = sl.backPoint[line];
     const int f = sl.spanForm[line], state = sl.spanState[line];
     if (f < 0)
-        abandon(err::INTERNAL, "longitudinal line " + std::to_string(line) + " has no geometry in this span");
+        abandon(err::INTERNAL, fmt::format("longitudinal line {} has no geometry in this span", line));
     if (f > 0) {
         // Straight: along the line's direction.
         x = back.x + t * n.cosDir;
@@ -188,7 +163,7 @@ void DistanceAlongLine(RunContext& ctx, int line, double d) {
     const double chord = std::sqrt((wp.x - o.x) * (wp.x - o.x) + (wp.y - o.y) * (wp.y - o.y));
 
     if (f < 0)
-        abandon(err::INTERNAL, "longitudinal line " + std::to_string(line) + " has no geometry in this span");
+        abandon(err::INTERNAL, fmt::format("longitudinal line {} has no geometry in this span", line));
     if (f > 0) {
         // Straight line: the chord, never negative.
         wp.distBent = chord;
@@ -219,15 +194,14 @@ void SpiralPointAt(RunContext& ctx, int line, double t) {
     const LongitudinalLine& n = ctx.lines[line];
     const int k = ctx.spanLines.spanState[line];
     if (k < 1 || k > 3 || !geometry::piecePresent(ctx, k))
-        abandon(err::INTERNAL, "longitudinal line " + std::to_string(line) + " is not a spiral");
+        abandon(err::INTERNAL, fmt::format("longitudinal line {} is not a spiral", line));
     const double a = n.slope;
     const double target = t + n.intercept;
     double e = t, r = n.radius, u = r / a, sum = 0;
     for (int pass = 1;; ++pass) {
         if (pass > SPIRAL_PASS_LIMIT)
-            abandon(err::TRANSVERSE_LINE, "the point at " + std::to_string(t) +
-                                              " ft along spiral line " + std::to_string(line) +
-                                              " does not settle");
+            abandon(err::TRANSVERSE_LINE,
+                    fmt::format("the point at {:.4f} ft along spiral line {} does not settle", t, line));
         const double step = e / r;
         sum += step;
         u += step;
@@ -248,8 +222,9 @@ void SpiralPointAt(RunContext& ctx, int line, double t) {
 // caller's t either way.
 void PointAtDistance(RunContext& ctx, int line, double t, bool checkLine) {
     if (checkLine && (line < 1 || line > ctx.lineCount))
-        abandon(err::TRANSVERSE_LINE, "a point at a distance refers to longitudinal line " +
-                                          std::to_string(line) + ", which is not in the list");
+        abandon(err::TRANSVERSE_LINE,
+                fmt::format("a point at a distance refers to longitudinal line {}, which is not in the list",
+                            line));
     const double backStation = ctx.spanLines.backPoint[line].station;
     double x = 0, y = 0;
     pointAlongLine(ctx, line, t, x, y);
@@ -267,7 +242,7 @@ void DistanceToPrevious(RunContext& ctx, int slot, int line) {
     WorkPoint& wp = ctx.wp;
     const int skipBefore = (line > 1) ? ctx.transverse[slot].skip(line - 1) : 0;
     if (skipBefore < 0)
-        abandon(err::INTERNAL, "transverse line " + std::to_string(slot) + " has a negative skip flag");
+        abandon(err::INTERNAL, fmt::format("transverse line {} has a negative skip flag", slot));
     if (line == 1 || skipBefore > 0 || !sl.hasPrev[slot])
         wp.distPrev = 0;
     else

@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "bridgeplan/constants.hpp"
+#include "bridgeplan/half_turn.hpp"
+#include "alignment/mainline.hpp"
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/line_table.hpp"
 #include "run/run_context.hpp"
@@ -14,20 +16,13 @@ namespace bp::geometry {
 // The difference of two directions (radians) brought into (-pi, pi], so
 // that two directions on either side of the -pi/2 cut of DirectionBetween
 // differ by the small angle between them, not by a full turn.
-inline double angleDifference(double from, double to) {
-    double d = from - to;
-    while (d > PI) d -= 2 * PI;
-    while (d <= -PI) d += 2 * PI;
-    return d;
-}
+inline double angleDifference(double from, double to) { return reduceToHalfTurn(from - to); }
 
-inline bool piecePresent(const RunContext& ctx, int k) {
-    return k >= 1 && k <= 3 && ctx.lines[MAINLINE_SLOT + k].form != form::ABSENT;
-}
+inline Mainline mainlineOf(const RunContext& ctx) { return Mainline(ctx.alignment, ctx.lines); }
 
-inline bool pieceIsCurve(const RunContext& ctx, int k) {
-    return ctx.lines[MAINLINE_SLOT + k].form == form::CIRCLE;
-}
+inline bool piecePresent(const RunContext& ctx, int k) { return mainlineOf(ctx).pieceExists(k); }
+
+inline bool pieceIsCurve(const RunContext& ctx, int k) { return mainlineOf(ctx).pieceIsCurve(k); }
 
 // Puts (x, y) into the work point with its station, offset, piece, range
 // flag and normal on the mainline (error 15 when no piece accepts it).

@@ -1,7 +1,9 @@
 #pragma once
-// Mainlines built from card values, shared by the alignment tests.
+// Mainlines built from card values by the alignment's own builder, shared
+// by the alignment tests.
 
 #include "alignment/alignment_parts.hpp"
+#include "alignment/mainline.hpp"
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/errors.hpp"
 
@@ -9,18 +11,20 @@
 
 namespace bp::testing {
 
-struct Mainline {
+// What the horizontal curve card builds, and the mainline seen through it.
+struct BuiltMainline {
     Alignment a;
     LineTable lines;
+    bp::Mainline mainline() const { return bp::Mainline(a, lines); }
 };
 
 // Degree of curve from whole degrees.
 inline EnteredAngle degrees(double d) { return {d, 0, 0}; }
 
 // back, ahead, reference station; reference angle in degrees; reference distance.
-inline Mainline buildMainline(double back, double ahead, double ref, double refAngleDeg,
+inline BuiltMainline buildMainline(double back, double ahead, double ref, double refAngleDeg,
                               double refDist, const HorizontalCurveCard& card) {
-    Mainline m;
+    BuiltMainline m;
     m.a.location.backStation = back;
     m.a.location.aheadStation = ahead;
     m.a.location.referenceStation = ref;

@@ -28,16 +28,17 @@ double storedFormSign(const LongitudinalLine& line) {
 // Random stations within back..ahead and offsets within +-maxOffset: the
 // point at the station moved along its normal projects back to the same
 // station and offset.
-void expectRoundTrips(const Mainline& m, double maxOffset, unsigned seed) {
+void expectRoundTrips(const BuiltMainline& m, double maxOffset, unsigned seed) {
     std::mt19937 gen(seed);
     std::uniform_real_distribution<double> station(m.a.location.backStation,
                                                    m.a.location.aheadStation);
     std::uniform_real_distribution<double> offset(-maxOffset, maxOffset);
+    const Mainline ml = m.mainline();
     for (int i = 0; i < 2000; ++i) {
         double s = station(gen), o = offset(gen);
-        StationPoint p = PointAtStation(m.a, m.lines, s);
+        StationPoint p = ml.PointAtStation(s);
         double x = p.x + o * std::cos(p.theta), y = p.y + o * std::sin(p.theta);
-        StationOffset so = StationOffsetOfPoint(m.a, m.lines, x, y);
+        StationOffset so = ml.StationOffsetOfPoint(x, y);
         double sign = storedFormSign(m.lines[MAINLINE_SLOT + p.piece]);
         ASSERT_NEAR(so.station, s, 1e-6) << "station " << s << " offset " << o;
         ASSERT_NEAR(so.offset, sign * o, 1e-6) << "station " << s << " offset " << o;
@@ -50,7 +51,7 @@ void expectRoundTrips(const Mainline& m, double maxOffset, unsigned seed) {
 
 // The direction of travel and the position run on without a break across
 // the junction station sJ.
-void expectTangentAt(const Mainline& m, double sJ) {
+void expectTangentAt(const BuiltMainline& m, double sJ) {
     StationPoint before = PointAtStation(m.a, m.lines, sJ - 1e-7);
     StationPoint at = PointAtStation(m.a, m.lines, sJ);
     StationPoint after = PointAtStation(m.a, m.lines, sJ + 1e-7);
@@ -63,15 +64,15 @@ void expectTangentAt(const Mainline& m, double sJ) {
 }
 
 // 5-degree curve from 10+00 to 20+00 with tangents, roadway 0+00 to 30+00.
-Mainline simpleCurve() { return buildMainline(0, 3000, 1500, 90, 0, curves(0, 1000, 5, 2000, 0)); }
+BuiltMainline simpleCurve() { return buildMainline(0, 3000, 1500, 90, 0, curves(0, 1000, 5, 2000, 0)); }
 
 // 3, 5 and 2 degrees compounded at 10+00 and 17+00.
-Mainline compoundCurve() { return buildMainline(0, 3000, 1200, 20, 0, curves(3, 1000, 5, 1700, 2)); }
+BuiltMainline compoundCurve() { return buildMainline(0, 3000, 1200, 20, 0, curves(3, 1000, 5, 1700, 2)); }
 
 }  // namespace
 
 TEST(HorizontalAlignment, SimpleCurveWithTangents) {
-    Mainline m = simpleCurve();
+    BuiltMainline m = simpleCurve();
     EXPECT_EQ(m.lines[31].form == form::CIRCLE, false);
     EXPECT_EQ(m.lines[32].form, form::CIRCLE);
     EXPECT_NE(m.lines[33].form, form::ABSENT);
@@ -99,7 +100,7 @@ TEST(HorizontalAlignment, SimpleCurveWithTangents) {
 }
 
 TEST(HorizontalAlignment, CompoundCurveKeepsItsTangentsAndRadii) {
-    Mainline m = compoundCurve();
+    BuiltMainline m = compoundCurve();
     for (int k = 1; k <= 3; ++k) EXPECT_EQ(m.lines[MAINLINE_SLOT + k].form, form::CIRCLE);
     expectTangentAt(m, 1000);
     expectTangentAt(m, 1700);
@@ -114,7 +115,7 @@ TEST(HorizontalAlignment, CompoundCurveKeepsItsTangentsAndRadii) {
 
 TEST(HorizontalAlignment, AllStraightIsOnePieceAtTheReferenceDistance) {
     // Blank P.C. and P.T.: one straight from the back to the ahead station.
-    Mainline m = buildMainline(0, 2000, 500, 30, 0, curves(0, 0, 0, 0, 0));
+    BuiltMainline m = buildMainline(0, 2000, 500, 30, 0, curves(0, 0, 0, 0, 0));
     EXPECT_EQ(m.lines[31].form, form::ABSENT);
     EXPECT_EQ(m.lines[33].form, form::ABSENT);
     EXPECT_DOUBLE_EQ(m.a.pcStation, 0);
@@ -122,14 +123,14 @@ TEST(HorizontalAlignment, AllStraightIsOnePieceAtTheReferenceDistance) {
     EXPECT_DOUBLE_EQ(m.a.segments[2].r, 10000);   // no reference distance given
     expectRoundTrips(m, 100, 3);
 
-    Mainline n = buildMainline(0, 2000, 500, 200, 250, curves(0, 0, 0, 0, 0));
+    BuiltMainline n = buildMainline(0, 2000, 500, 200, 250, curves(0, 0, 0, 0, 0));
     EXPECT_DOUBLE_EQ(n.a.segments[2].r, 250);
     expectRoundTrips(n, 100, 4);
 }
 
 TEST(HorizontalAlignment, LoopOfThreeQuartersOfATurn) {
     // A 20-degree loop of 270 degrees from 0+00 to 13+50, then a tangent.
-    Mainline m = buildMainline(0, 1500, 100, 0, 0, curves(0, 0, 20, 1350, 0));
+    BuiltMainline m = buildMainline(0, 1500, 100, 0, 0, curves(0, 0, 20, 1350, 0));
     EXPECT_EQ(m.lines[31].form, form::ABSENT);
     expectTangentAt(m, 1350);
     expectRoundTrips(m, 40, 5);
@@ -143,7 +144,7 @@ TEST(HorizontalAlignment, LoopWithTangentsAtBothEnds) {
     // The back tangent, extended ahead, passes the ahead tangent at right
     // angles: a point on the ahead tangent projects onto both, and belongs to
     // the one it lies on, not to the back tangent 286 ft away.
-    Mainline m = buildMainline(0, 1600, 800, 0, 0, curves(0, 100, 20, 1450, 0));
+    BuiltMainline m = buildMainline(0, 1600, 800, 0, 0, curves(0, 100, 20, 1450, 0));
     expectTangentAt(m, 100);
     expectTangentAt(m, 1450);
     expectRoundTrips(m, 40, 6);
@@ -175,7 +176,7 @@ TEST(HorizontalAlignment, CardChecks) {
 }
 
 TEST(PointOperations, CirclePointOnTheReferenceRadius) {
-    Mainline m = simpleCurve();
+    BuiltMainline m = simpleCurve();
     const AlignmentSegment& s = m.a.segments[2];
     double t = s.theta;
     StationOffset so = StationOffsetOfPoint(m.a, m.lines, (s.r + 5) * std::cos(t), (s.r + 5) * std::sin(t));
@@ -187,12 +188,12 @@ TEST(PointOperations, CirclePointOnTheReferenceRadius) {
 
 TEST(PointOperations, StraightOffsetsFollowTheStoredForm) {
     // Heading +X (theta = pi/2): 3 ft to the left is +Y, offset +3.
-    Mainline east = buildMainline(0, 1000, 500, 90, 100, curves(0, 0, 0, 0, 0));
+    BuiltMainline east = buildMainline(0, 1000, 500, 90, 100, curves(0, 0, 0, 0, 0));
     StationPoint p = PointAtStation(east.a, east.lines, 500);
     EXPECT_NEAR(StationOffsetOfPoint(east.a, east.lines, p.x, p.y + 3).offset, 3, 1e-9);
     // Heading -X (theta = -pi/2, form 1 again): 3 ft to the left of travel is
     // -Y, and the offset follows the stored form: -3.
-    Mainline west = buildMainline(0, 1000, 500, -90, 100, curves(0, 0, 0, 0, 0));
+    BuiltMainline west = buildMainline(0, 1000, 500, -90, 100, curves(0, 0, 0, 0, 0));
     EXPECT_EQ(west.lines[32].form, form::Y_OF_X);
     StationPoint q = PointAtStation(west.a, west.lines, 600);
     StationOffset so = StationOffsetOfPoint(west.a, west.lines, q.x, q.y - 3);
@@ -201,7 +202,7 @@ TEST(PointOperations, StraightOffsetsFollowTheStoredForm) {
 }
 
 TEST(PointOperations, PieceAndRangeOfAStation) {
-    Mainline m = simpleCurve();
+    BuiltMainline m = simpleCurve();
     EXPECT_EQ(PointAtStation(m.a, m.lines, 1000).piece, 2);
     EXPECT_EQ(PointAtStation(m.a, m.lines, 999.9999).piece, 1);
     EXPECT_EQ(PointAtStation(m.a, m.lines, 2000).piece, 2);
@@ -217,12 +218,12 @@ TEST(PointOperations, PieceAndRangeOfAStation) {
     EXPECT_EQ(so.rangeFlag, 1);
 
     // With no piece 1 a station below the P.C. stays on piece 2.
-    Mainline loop = buildMainline(0, 1500, 675, 0, 0, curves(0, 0, 20, 1350, 0));
+    BuiltMainline loop = buildMainline(0, 1500, 675, 0, 0, curves(0, 0, 20, 1350, 0));
     EXPECT_EQ(PointAtStation(loop.a, loop.lines, -10).piece, 2);
 }
 
 TEST(PointOperations, PointOnTheNormalAtAJunction) {
-    Mainline m = simpleCurve();
+    BuiltMainline m = simpleCurve();
     StationPoint pc = PointAtStation(m.a, m.lines, 1000);
     double x = pc.x + 50 * std::cos(pc.theta), y = pc.y + 50 * std::sin(pc.theta);
     StationOffset so = StationOffsetOfPoint(m.a, m.lines, x, y);
@@ -258,11 +259,38 @@ TEST(PointOperations, LineThroughPoint) {
     EXPECT_NEAR(g.slope, std::cos(100 * DEG_TO_RAD) / std::sin(100 * DEG_TO_RAD), 1e-15);
     EXPECT_NEAR(g.intercept, 10 - g.slope * 5, 1e-12);
     // Straight pieces carry the same form through their reference point.
-    Mainline m = simpleCurve();
+    BuiltMainline m = simpleCurve();
     const LongitudinalLine& t = m.lines[31];
     LineForm h = LineThroughPoint(m.a.segments[1].xp, m.a.segments[1].yp, t.direction);
     EXPECT_EQ(t.form, h.form);
     EXPECT_DOUBLE_EQ(t.slope, h.slope);
     EXPECT_DOUBLE_EQ(t.intercept, h.intercept);
     EXPECT_DOUBLE_EQ(t.normFactor, h.normFactor);
+}
+
+// The pieces' stations: piece k holds exactly the stations pieceOfStation
+// gives k, the ranges meet at the P.C. and P.T., and the main piece runs on
+// without end where a neighbour is absent.
+TEST(Mainline, PieceRangesAgreeWithThePieceOfEveryStation) {
+    const BuiltMainline compound = compoundCurve();
+    const BuiltMainline alone = buildMainline(0, 2000, 500, 30, 0, curves(0, 0, 0, 0, 0));
+    for (const BuiltMainline* m : {&compound, &alone}) {
+        const Mainline ml = m->mainline();
+        for (double s = -500; s <= 3500; s += 12.5) {
+            const int k = ml.pieceOfStation(s);
+            ASSERT_TRUE(ml.pieceExists(k)) << s;
+            const StationRange r = ml.pieceRange(k);
+            EXPECT_TRUE(r.lo <= s && s <= r.hi) << "station " << s << " piece " << k;
+            EXPECT_EQ(ml.PointAtStation(s).piece, k) << s;
+        }
+        EXPECT_FALSE(ml.pieceExists(0));
+        EXPECT_FALSE(ml.pieceExists(4));
+    }
+    const Mainline c = compound.mainline();
+    EXPECT_TRUE(c.severalPieces());
+    EXPECT_EQ(c.pieceRange(1).hi, c.pieceRange(2).lo);
+    EXPECT_EQ(c.pieceRange(2).hi, c.pieceRange(3).lo);
+    const Mainline a = alone.mainline();
+    EXPECT_FALSE(a.severalPieces() || a.pieceExists(1) || a.pieceExists(3));
+    EXPECT_TRUE(std::isinf(a.pieceRange(2).lo) && std::isinf(a.pieceRange(2).hi));
 }

@@ -112,6 +112,35 @@ TEST(PlotReader, CommandsBeforeAnyHeaderStillFormADrawing) {
     EXPECT_EQ(f.drawings[0].elements.size(), 1u);
 }
 
+// Read as a stream: each drawing comes whole when the next header (or the
+// end) is reached, with the lines reported so far; a polyline running on
+// over the header's line is cut there. A line too long for a plot command
+// ends the reading without being held.
+TEST(PlotReader, DrawingsComeOneAtATimeAndAnOverlongLineEndsTheReading) {
+    std::istringstream in(std::string(HEADER) + "LST/OP,         1,         2,         3,         4\n" +
+                          "XYZ/1\n" + HEADER + "LST/OP,         5,         6,\n" + HEADER +
+                          "LST/OP,         7,         8,         9,        10\n" +
+                          std::string(MAX_PLOT_LINE + 10, 'A') + "\nLST/OP, 1, 1, 2, 2\n");
+    PlotReader reader(in);
+    auto first = reader.next();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->elements.size(), 1u);
+    auto seen = reader.takeDiagnostics();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].line, 5);
+    auto second = reader.next();
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->headerLine, 6);
+    EXPECT_TRUE(second->elements.empty());
+    EXPECT_EQ(reader.takeDiagnostics().at(0).line, 9);
+    auto third = reader.next();
+    ASSERT_TRUE(third);
+    EXPECT_EQ(third->headerLine, 10);
+    EXPECT_EQ(third->elements.size(), 1u);
+    EXPECT_FALSE(reader.next());
+    EXPECT_EQ(reader.overlongLine(), 14);
+}
+
 Element arcOf(bool clockwise, PlotPoint p1, PlotPoint p2) {
     Element e;
     e.kind = ElementKind::Arc;

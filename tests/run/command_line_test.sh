@@ -13,11 +13,12 @@ check() {
 }
 export SOURCE_DATE_EPOCH=1788172800
 # The problem is abandoned at its second card (a "9" card where its
-# layout goes on), so the run ends normally whatever is built.
+# layout goes on), so the deck is read to its end with one problem
+# abandoned (status 3) whatever is built.
 printf '*B020001A TITLE\n9\n' >deck.txt
 
 "$exe" deck.txt report.txt plot.txt </dev/null >console.txt 2>/dev/null
-check "plain run exits 0" [ $? -eq 0 ]
+check "plain run exits 3 (problem abandoned)" [ $? -eq 3 ]
 check "no prompt on the command line" [ ! -s console.txt ]
 check "report written" grep -q 'PROB. NO. 0001' report.txt
 

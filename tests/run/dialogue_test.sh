@@ -13,13 +13,14 @@ check() { # description, condition...
     if "$@"; then :; else echo "FAILED: $what" >&2; fail=1; fi
 }
 # The problem is abandoned at its second card (a "9" card where its
-# layout goes on), so the run ends normally whatever is built.
+# layout goes on), so the deck is read to its end with one problem
+# abandoned (status 3) whatever is built.
 printf '*B020001A TITLE\n9\n' >deck.txt
 export SOURCE_DATE_EPOCH=1788172800
 
 # A fresh run with a plot name: the three prompts, both files written.
 printf 'deck.txt\nreport.txt\nplot.txt\n' | "$exe" >console.txt 2>stderr.txt
-check "fresh run exits 0" [ $? -eq 0 ]
+check "fresh run exits 3 (problem abandoned)" [ $? -eq 3 ]
 expected=' ENTER INPUT FILE NAME: ENTER OUTPUT FILE NAME: IF YOU ARE NOT REQUESTING A PLOT, SIMPLY <RETURN>.
 
  OTHERWISE, ENTER OUTPUT NAME: (INTERGRAPH FILE)'
@@ -37,7 +38,7 @@ done
 for answer in n N ''; do
     echo old >report.txt
     printf 'deck.txt\nreport.txt\n%s\n\n' "$answer" | "$exe" >console.txt 2>&1
-    check "answer '$answer' exits 0" [ $? -eq 0 ]
+    check "answer '$answer' exits 2" [ $? -eq 2 ]
     check "answer '$answer' leaves the report" [ "$(cat report.txt)" = old ]
     check "answer '$answer' says EXITING PROGRAM" grep -q '^ EXITING PROGRAM$' console.txt
 done
@@ -69,6 +70,6 @@ check "missing deck keeps the report" [ "$(cat report.txt)" = old ]
 # End of input at a prompt ends the run quietly.
 rm -f report.txt
 printf 'deck.txt\n' | "$exe" >/dev/null 2>stderr.txt
-check "end of console input exits 0" [ $? -eq 0 ]
+check "end of console input exits 2" [ $? -eq 2 ]
 check "end of console input creates nothing" [ ! -e report.txt ]
 exit $fail

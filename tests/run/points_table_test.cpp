@@ -53,5 +53,33 @@ TEST(PointsTable, CardTextsWithCommasOrQuotesAreQuoted) {
     EXPECT_EQ(lastRecord(out.str()), "0004,,,P,1,0,0,,0,,,,0,0,\"POLE \"\"A\"\", NW\",LITE");
 }
 
+// Texts a spreadsheet would run as formulas are shown as text: an
+// apostrophe first. Number cells and texts that are plain numbers stay.
+TEST(PointsTable, TextsThatReadAsFormulasGetALeadingApostrophe) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""},
+        {"+1+1", "'+1+1"},
+        {"-SEE NOTE", "'-SEE NOTE"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tTAB", "'\tTAB"},
+        {"\rCR", "\"'\rCR\""},
+        {"-12.5", "-12.5"},
+        {"CL BRG-ABUT =1", "CL BRG-ABUT =1"},
+    };
+    for (const auto& [remarks, cell] : cases) {
+        std::ostringstream out;
+        PointsTable table(out);
+        PointRow row;
+        row.kind = "P";
+        row.number = "-7";
+        row.x = -3.25;
+        row.remarks = remarks;
+        row.type = "=NAME";
+        table.write("0004", "  ", row);
+        EXPECT_EQ(lastRecord(out.str()), std::string("0004,,,P,-7,0,0,,0,,,,-3.25,0,") + cell + ",'=NAME")
+            << remarks;
+    }
+}
+
 }  // namespace
 }  // namespace bp

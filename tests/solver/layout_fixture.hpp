@@ -3,16 +3,18 @@
 // from a string, the report kept in memory (raw records, carriage control
 // first), and mainlines of hand-checkable shape.
 //
-// Every mainline here turns about the plane origin as the alignment builds
-// it: the main piece's reference point at station 1000 lies at (0, R),
-// straight up from the centre, where the road runs in +X; stations grow
-// clockwise, so the normal angle at station s is pi/2 - (s - 1000) / R.
+// Every mainline here is built by the alignment's own builder: the main
+// piece's reference point at station 1000 lies at (0, R), straight up from
+// the centre, where the road runs in +X; stations grow clockwise, so the
+// normal angle at station s is pi/2 - (s - 1000) / R.
 
 #include <cmath>
 #include <memory>
 #include <sstream>
 #include <string>
 
+#include "alignment/alignment_parts.hpp"
+#include "alignment/mainline.hpp"
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/errors.hpp"
 #include "run/run_context.hpp"
@@ -39,64 +41,29 @@ struct Layout {
 
 inline constexpr double REFERENCE_STATION = 1000.0;
 
-// The straight of normal angle theta through (xp, yp) in the line form of
-// the alignment pieces.
-inline void storeStraight(RunContext& ctx, int k, double theta, double xp, double yp) {
-    LongitudinalLine& l = ctx.lines[MAINLINE_SLOT + k];
-    const double phi = theta - HALF_PI, c = std::cos(phi), s = std::sin(phi);
-    l = LongitudinalLine{};
-    l.direction = phi;
-    l.cosDir = c;
-    l.sinDir = s;
-    if (std::fabs(c) - std::fabs(s) >= 0) {
-        l.form = 1;
-        l.slope = s / c;
-        l.intercept = yp - l.slope * xp;
-    } else {
-        l.form = 2;
-        l.slope = c / s;
-        l.intercept = xp - l.slope * yp;
-    }
-    l.normFactor = std::sqrt(l.slope * l.slope + 1);
+// The degree of curve of radius r as a card enters it (decimal degrees),
+// 0 for a straight.
+inline EnteredAngle degreeOfRadius(double r) {
+    return {r > 0 ? CURVE_ARC / r / DEG_TO_RAD : 0.0, 0, 0};
 }
 
-inline void storeCircle(RunContext& ctx, int k) {
-    LongitudinalLine& l = ctx.lines[MAINLINE_SLOT + k];
-    l = LongitudinalLine{};
-    l.form = 0;
-    l.slope = ctx.alignment.segments[k].xc;
-    l.intercept = ctx.alignment.segments[k].yc;
-}
-
-inline void absent(RunContext& ctx, int k) {
-    ctx.lines[MAINLINE_SLOT + k] = LongitudinalLine{};
-    ctx.lines[MAINLINE_SLOT + k].form = -1;
-}
-
-inline void stations(RunContext& ctx, double back, double ahead, double pc, double pt) {
-    ctx.alignment.location.backStation = back;
-    ctx.alignment.location.aheadStation = ahead;
-    ctx.alignment.location.referenceStation = REFERENCE_STATION;
-    ctx.alignment.pcStation = pc;
-    ctx.alignment.ptStation = pt;
+// The mainline the horizontal curve card of these values builds, through
+// the alignment's own builder, with the reference station 1000 at 90
+// degrees and a reference distance of 100 ft.
+inline void buildMainline(RunContext& ctx, double back, double ahead, const HorizontalCurveCard& card) {
+    LocationData& loc = ctx.alignment.location;
+    loc.backStation = back;
+    loc.aheadStation = ahead;
+    loc.referenceStation = REFERENCE_STATION;
+    loc.referenceAngle = HALF_PI;
+    loc.referenceDistance = 100;
+    buildHorizontalAlignment(ctx.alignment, ctx.lines, card);
+    ctx.severalPieceMainline = Mainline(ctx.alignment, ctx.lines).severalPieces();
 }
 
 // One straight from back to ahead: y = 100, heading +X, station = x + 1000.
 inline void straightMainline(RunContext& ctx, double back = 0, double ahead = 3000) {
-    stations(ctx, back, ahead, back, ahead);
-    AlignmentSegment& s = ctx.alignment.segments[2];
-    s = AlignmentSegment{};
-    s.beginStation = back;
-    s.endStation = ahead;
-    s.referenceStation = REFERENCE_STATION;
-    s.theta = HALF_PI;
-    s.r = 100;
-    s.xp = s.r * std::cos(s.theta);
-    s.yp = s.r * std::sin(s.theta);
-    storeStraight(ctx, 2, s.theta, s.xp, s.yp);
-    absent(ctx, 1);
-    absent(ctx, 3);
-    ctx.severalPieceMainline = false;
+    buildMainline(ctx, back, ahead, HorizontalCurveCard{});
 }
 
 // Main curve of radius r2 about the origin from pc to pt; pieces 1 and 3
@@ -105,44 +72,13 @@ inline void curvedMainline(RunContext& ctx, double r2, double pc, double pt, dou
                            double r3 = 0, double back = 0, double ahead = 3000) {
     if (r1 < 0) pc = back;
     if (r3 < 0) pt = ahead;
-    stations(ctx, back, ahead, pc, pt);
-    AlignmentSegment& main = ctx.alignment.segments[2];
-    main = AlignmentSegment{};
-    main.beginStation = pc;
-    main.endStation = pt;
-    main.referenceStation = REFERENCE_STATION;
-    main.theta = HALF_PI;
-    main.r = r2;
-    main.rSquared = r2 * r2;
-    main.degree = 100.0 / r2;
-    main.xp = r2 * std::cos(main.theta);
-    main.yp = r2 * std::sin(main.theta);
-    storeCircle(ctx, 2);
-
-    auto junction = [&](int k, double sj, double rk, double begin, double end) {
-        AlignmentSegment& s = ctx.alignment.segments[k];
-        s = AlignmentSegment{};
-        s.beginStation = begin;
-        s.endStation = end;
-        s.referenceStation = sj;
-        s.theta = main.theta - (sj - REFERENCE_STATION) * main.degree / 100.0;
-        s.xp = r2 * std::cos(s.theta);
-        s.yp = r2 * std::sin(s.theta);
-        if (rk > 0) {
-            s.r = rk;
-            s.rSquared = rk * rk;
-            s.degree = 100.0 / rk;
-            s.xc = (r2 - rk) * std::cos(s.theta);
-            s.yc = (r2 - rk) * std::sin(s.theta);
-            storeCircle(ctx, k);
-        } else {
-            s.r = r2;
-            storeStraight(ctx, k, s.theta, s.xp, s.yp);
-        }
-    };
-    if (r1 < 0) absent(ctx, 1); else junction(1, pc, r1, back, pc);
-    if (r3 < 0) absent(ctx, 3); else junction(3, pt, r3, pt, ahead);
-    ctx.severalPieceMainline = !(r1 < 0 && r3 < 0);
+    HorizontalCurveCard card;
+    card.curve1 = degreeOfRadius(r1);
+    card.curve2 = degreeOfRadius(r2);
+    card.curve3 = degreeOfRadius(r3);
+    card.pcStation = pc;
+    card.ptStation = pt;
+    buildMainline(ctx, back, ahead, card);
 }
 
 // Transverse slot L as the straight through (x, y) at angle a, built
