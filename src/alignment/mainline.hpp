@@ -7,6 +7,7 @@
 // wherever it is needed and asked by value.
 
 #include <limits>
+#include <optional>
 
 #include "bridgeplan/alignment_records.hpp"
 #include "bridgeplan/line_table.hpp"
@@ -61,7 +62,9 @@ public:
     // The mainline point at station s (ft), and the station and offset of a
     // plan point (see point_operations.hpp for the formulas).
     StationPoint PointAtStation(double s) const;
-    StationOffset StationOffsetOfPoint(double x, double y) const;
+    StationOffset StationOffsetOfPoint(double x, double y) const;   // error 15: no piece
+    // The same projection; nothing when no piece accepts the point.
+    std::optional<StationOffset> stationOffsetOnAnyPiece(double x, double y) const;
 
 private:
     const Alignment& alignment_;

@@ -127,6 +127,12 @@ StationOffset StationOffsetOfPoint(const Alignment& a, const LineTable& lines, d
 }
 
 StationOffset Mainline::StationOffsetOfPoint(double x, double y) const {
+    if (const std::optional<StationOffset> so = stationOffsetOnAnyPiece(x, y)) return *so;
+    abandon(err::NO_CROSSING,
+            fmt::format("the point ({:.4f}, {:.4f}) lies on no piece of the mainline", x, y));
+}
+
+std::optional<StationOffset> Mainline::stationOffsetOnAnyPiece(double x, double y) const {
     static constexpr int ORDER[] = {2, 1, 3};
     StationOffset on[4];   // the projection onto piece c
     bool tried[4] = {};
@@ -152,8 +158,7 @@ StationOffset Mainline::StationOffsetOfPoint(double x, double y) const {
     if (nearest) return *nearest;
     if (tried[1] && foundAfter1 == hint + 1) return on[1];
     if (tried[3] && foundAfter3 == hint - 1) return on[3];
-    abandon(err::NO_CROSSING,
-            fmt::format("the point ({:.4f}, {:.4f}) lies on no piece of the mainline", x, y));
+    return std::nullopt;
 }
 
 // dx = X2 - X1, dy = Y2 - Y1; raw = atan(dy / dx), the direction raw for

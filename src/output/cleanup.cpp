@@ -20,25 +20,23 @@ std::vector<std::unique_ptr<char[]>>& temporaries() {
     return list;
 }
 
-// Blocks the cleanup signals for the life of the guard.
-class SignalsBlocked {
-public:
-    SignalsBlocked() {
-        sigset_t set;
-        sigemptyset(&set);
-        for (int s : CLEANUP_SIGNALS) sigaddset(&set, s);
-        sigprocmask(SIG_BLOCK, &set, &old_);
-    }
-    ~SignalsBlocked() { sigprocmask(SIG_SETMASK, &old_, nullptr); }
-
-private:
-    sigset_t old_;
-};
-
 extern "C" void removeTemporariesAndExit(int signal) {
     for (const auto& path : temporaries()) ::unlink(path.get());
     ::_exit(128 + signal);
 }
+
+}  // namespace
+
+SignalsHeld::SignalsHeld() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int s : CLEANUP_SIGNALS) sigaddset(&set, s);
+    sigprocmask(SIG_BLOCK, &set, &old_);
+}
+
+SignalsHeld::~SignalsHeld() { sigprocmask(SIG_SETMASK, &old_, nullptr); }
+
+namespace {
 
 void openOnDevNull(int fd) {
     if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) return;
@@ -71,12 +69,12 @@ void prepareProcess() {
 void registerTemporary(const std::string& path) {
     auto copy = std::make_unique<char[]>(path.size() + 1);
     std::memcpy(copy.get(), path.c_str(), path.size() + 1);
-    SignalsBlocked guard;
+    SignalsHeld guard;
     temporaries().push_back(std::move(copy));
 }
 
 void unregisterTemporary(const std::string& path) {
-    SignalsBlocked guard;
+    SignalsHeld guard;
     auto& list = temporaries();
     auto it = std::find_if(list.begin(), list.end(),
                            [&](const auto& p) { return path == p.get(); });

@@ -19,6 +19,7 @@
 // state: a signal handler can reach nothing else. It is changed only with
 // the three signals blocked, so the handler never sees it half changed.
 
+#include <csignal>
 #include <string>
 
 namespace bp::out {
@@ -28,5 +29,18 @@ void prepareProcess();
 // The temporaries a signal removes; OutputFile registers its own.
 void registerTemporary(const std::string& path);
 void unregisterTemporary(const std::string& path);
+
+// Holds SIGINT, SIGTERM and SIGHUP back for the life of the guard: a signal
+// that comes meanwhile is handled when the guard goes.
+class SignalsHeld {
+public:
+    SignalsHeld();
+    ~SignalsHeld();
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+private:
+    sigset_t old_;
+};
 
 }  // namespace bp::out

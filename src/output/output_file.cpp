@@ -262,6 +262,8 @@ bool commitTogether(std::span<OutputFile* const> files, OutputFile*& failed) {
         for (OutputFile* f : files)
             if (!f->direct_) targets.push_back(f->target_);
         FolderLocks locks(targets);
+        // A signal now would leave some outputs placed and others not.
+        SignalsHeld held;
         // The new names first: they are the ones that can be found taken,
         // and they can be taken back; a replaced file's old text cannot.
         for (bool replacing : {false, true}) {

@@ -7,7 +7,8 @@
 #include "solver/intersection_solver.hpp"
 
 #include <cmath>
-#include <string>
+
+#include <fmt/format.h>
 
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/constants.hpp"
@@ -23,7 +24,7 @@ namespace {
 const TransverseLine& slotLine(const RunContext& ctx, int slot) {
     const TransverseLine& l = ctx.transverse[slot];
     if (l.form != form::Y_OF_X && l.form != form::X_OF_Y)
-        abandon(err::INTERNAL, "transverse line " + std::to_string(slot) + " is not a straight line");
+        abandon(err::INTERNAL, fmt::format("transverse line {} is not a straight line", slot));
     return l;
 }
 
@@ -83,11 +84,24 @@ bool circleRoots(const TransverseLine& l, const CrossTarget& t, double& first, d
     return true;
 }
 
+// What a crossing point that no mainline piece accepts means: error 15
+// for a crossing the slot must have, or no crossing with this target when
+// the caller tries the next one (the pieces of the moved mainline).
+enum class OffMainline { Abandon, NoCrossing };
+
+// Locates (x, y) on the mainline into the work point; false only for a
+// point no piece accepts when that means no crossing.
+bool locate(RunContext& ctx, double x, double y, OffMainline off) {
+    if (off == OffMainline::NoCrossing) return geometry::tryLocateWorkPoint(ctx, x, y);
+    geometry::locateWorkPoint(ctx, x, y);
+    return true;
+}
+
 // The point at u on the slot line, located on the mainline.
-void locateAt(RunContext& ctx, const TransverseLine& l, double u) {
+bool locateAt(RunContext& ctx, const TransverseLine& l, double u, OffMainline off) {
     double x = 0, y = 0;
     fromLineFrame(l, u, l.slope * u + l.intercept, x, y);
-    geometry::locateWorkPoint(ctx, x, y);
+    return locate(ctx, x, y, off);
 }
 
 // IntersectWithSlot without its error: false when there is no crossing.
@@ -97,24 +111,21 @@ void locateAt(RunContext& ctx, const TransverseLine& l, double u) {
 // the orientation of the plane frame. Only when both roots are equally
 // near is the first root taken, and the second when the first lies outside
 // the back and ahead stations, wherever the second lies.
-bool tryIntersect(RunContext& ctx, int slot, const CrossTarget& target) {
+bool tryIntersect(RunContext& ctx, int slot, const CrossTarget& target,
+                  OffMainline off = OffMainline::Abandon) {
     const TransverseLine& l = slotLine(ctx, slot);
     if (!target.circle) {
         double x = 0, y = 0;
         if (!crossStraights(l, target, x, y)) return false;
-        geometry::locateWorkPoint(ctx, x, y);
-        return true;
+        return locate(ctx, x, y, off);
     }
     double first = 0, second = 0;
     if (!circleRoots(l, target, first, second)) return false;
     const double through = (l.form == form::Y_OF_X) ? l.throughX : l.throughY;
     const double toFirst = std::fabs(first - through), toSecond = std::fabs(second - through);
-    if (toFirst != toSecond) {
-        locateAt(ctx, l, toFirst < toSecond ? first : second);
-        return true;
-    }
-    locateAt(ctx, l, first);
-    if (ctx.wp.rangeFlag != 0) locateAt(ctx, l, second);
+    if (toFirst != toSecond) return locateAt(ctx, l, toFirst < toSecond ? first : second, off);
+    if (!locateAt(ctx, l, first, off)) return false;
+    if (ctx.wp.rangeFlag != 0) return locateAt(ctx, l, second, off);
     return true;
 }
 
@@ -169,19 +180,14 @@ void crossOffsetMainline(RunContext& ctx, int slot, double d, double* located) {
             target.slope = piece.slope;
             target.intercept = piece.intercept + d * piece.normFactor;
         }
-        try {
-            if (!tryIntersect(ctx, slot, target)) continue;
-        } catch (const ProblemAbandoned& e) {
-            if (e.number() != err::NO_CROSSING) throw;
-            continue;
-        }
+        if (!tryIntersect(ctx, slot, target, OffMainline::NoCrossing)) continue;
         if (located) *located = ctx.wp.normal;
         angleWithPiece(ctx, slot, k);
         if (ctx.wp.piece == k) return;
     }
-    abandon(err::NO_CROSSING, "transverse line " + std::to_string(slot) +
-                                  " does not cross the mainline moved by " + std::to_string(d) +
-                                  " ft on any of its pieces");
+    abandon(err::NO_CROSSING,
+            fmt::format("transverse line {} does not cross the mainline moved by {:.4f} ft on any of its pieces",
+                        slot, d));
 }
 
 }  // namespace
@@ -189,9 +195,8 @@ void crossOffsetMainline(RunContext& ctx, int slot, double d, double* located) {
 void IntersectWithSlot(RunContext& ctx, int slot, const CrossTarget& target) {
     if (!tryIntersect(ctx, slot, target))
         abandon(err::NO_CROSSING,
-                target.circle ? "transverse line " + std::to_string(slot) + " misses a circle"
-                              : "transverse line " + std::to_string(slot) +
-                                    " is parallel to the line it should cross");
+                target.circle ? fmt::format("transverse line {} misses a circle", slot)
+                              : fmt::format("transverse line {} is parallel to the line it should cross", slot));
 }
 
 void CrossLongitudinalLine(RunContext& ctx, int slot, int line) {
@@ -208,7 +213,7 @@ void CrossLongitudinalLine(RunContext& ctx, int slot, int line) {
         target.yc = n.intercept;
         target.rSquared = n.radiusSq;
     } else {
-        abandon(err::INTERNAL, "longitudinal line " + std::to_string(line) + " has no geometry in this span");
+        abandon(err::INTERNAL, fmt::format("longitudinal line {} has no geometry in this span", line));
     }
     IntersectWithSlot(ctx, slot, target);
 }
@@ -238,7 +243,7 @@ void CrossingAngle(RunContext& ctx, int slot, int line) {
             angleWithCircle(ctx, slot, n.slope, n.intercept);
         }
     } else {
-        abandon(err::INTERNAL, "longitudinal line " + std::to_string(line) + " has no geometry in this span");
+        abandon(err::INTERNAL, fmt::format("longitudinal line {} has no geometry in this span", line));
     }
 }
 
@@ -261,24 +266,24 @@ double StationOnMainline(RunContext& ctx, int slot) {
 void SpiralCrossing(RunContext& ctx, int slot, int line) {
     const int k = ctx.spanLines.spanState[line];
     if (k < 1 || k > 3 || !geometry::piecePresent(ctx, k))
-        abandon(err::INTERNAL, "longitudinal line " + std::to_string(line) + " is not a spiral");
+        abandon(err::INTERNAL, fmt::format("longitudinal line {} is not a spiral", line));
     const AlignmentSegment& seg = ctx.alignment.segments[k];
     const LongitudinalLine& n = ctx.lines[line];
     const double rate = std::fabs(n.slope);
     double r = n.radius, thetaPrev = n.radiusSq, dr = 0;
     for (int pass = 1;; ++pass) {
         if (pass > SPIRAL_PASS_LIMIT)
-            abandon(err::NO_CROSSING, "the crossing of transverse line " + std::to_string(slot) +
-                                          " with spiral line " + std::to_string(line) +
-                                          " does not settle");
+            abandon(err::NO_CROSSING, fmt::format("the crossing of transverse line {} with spiral line {} "
+                                                  "does not settle",
+                                                  slot, line));
         r += dr;
         // The radius keeps the sign of the rate on the spiral's own arm; a
         // correction that carries it through the pole (or leaves no number)
         // finds no point of that arm.
         if (!(r * n.slope > 0))
-            abandon(err::NO_CROSSING, "transverse line " + std::to_string(slot) +
-                                          " does not cross spiral line " + std::to_string(line) +
-                                          " on the spiral's side of its pole");
+            abandon(err::NO_CROSSING, fmt::format("transverse line {} does not cross spiral line {} on "
+                                                  "the spiral's side of its pole",
+                                                  slot, line));
         CrossTarget target;
         target.circle = true;
         target.xc = seg.xc;
@@ -315,7 +320,7 @@ void StoreBentPoint(RunContext& ctx, int slot, int line) {
     } else if (slot == AHEAD_BENT_SLOT) {
         sl.aheadPoint[line] = p;
     } else {
-        abandon(err::INTERNAL, "slot " + std::to_string(slot) + " is not a bent");
+        abandon(err::INTERNAL, fmt::format("slot {} is not a bent", slot));
     }
 }
 

@@ -3,6 +3,7 @@
 // distances along lines.
 
 #include <cmath>
+#include <optional>
 
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/half_turn.hpp"
@@ -25,10 +26,8 @@ inline bool piecePresent(const RunContext& ctx, int k) { return mainlineOf(ctx).
 inline bool pieceIsCurve(const RunContext& ctx, int k) { return mainlineOf(ctx).pieceIsCurve(k); }
 
 // Puts (x, y) into the work point with its station, offset, piece, range
-// flag and normal on the mainline (error 15 when no piece accepts it).
-inline void locateWorkPoint(RunContext& ctx, double x, double y) {
-    WorkPoint& wp = ctx.wp;
-    const StationOffset so = StationOffsetOfPoint(ctx.alignment, ctx.lines, x, y);
+// flag and normal on the mainline as the projection gives them.
+inline void placeWorkPoint(WorkPoint& wp, double x, double y, const StationOffset& so) {
     wp.x = x;
     wp.y = y;
     wp.station = so.station;
@@ -36,6 +35,20 @@ inline void locateWorkPoint(RunContext& ctx, double x, double y) {
     wp.piece = so.piece;
     wp.rangeFlag = so.rangeFlag;
     wp.normal = so.normal;
+}
+
+// Puts (x, y) into the work point located on the mainline (error 15 when
+// no piece accepts it).
+inline void locateWorkPoint(RunContext& ctx, double x, double y) {
+    placeWorkPoint(ctx.wp, x, y, StationOffsetOfPoint(ctx.alignment, ctx.lines, x, y));
+}
+
+// The same, or false (the work point untouched) when no piece accepts the point.
+inline bool tryLocateWorkPoint(RunContext& ctx, double x, double y) {
+    const std::optional<StationOffset> so = mainlineOf(ctx).stationOffsetOnAnyPiece(x, y);
+    if (!so) return false;
+    placeWorkPoint(ctx.wp, x, y, *so);
+    return true;
 }
 
 }  // namespace bp::geometry

@@ -2,6 +2,7 @@
 // the junctions, and round trips at random stations and offsets on simple,
 // compound, straight and loop alignments.
 #include <cmath>
+#include <optional>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -293,4 +294,33 @@ TEST(Mainline, PieceRangesAgreeWithThePieceOfEveryStation) {
     const Mainline a = alone.mainline();
     EXPECT_FALSE(a.severalPieces() || a.pieceExists(1) || a.pieceExists(3));
     EXPECT_TRUE(std::isinf(a.pieceRange(2).lo) && std::isinf(a.pieceRange(2).hi));
+}
+
+// The projection that reports "on no piece" as a result agrees with the
+// one that abandons the problem: nothing exactly where error 15 is raised,
+// the same station and offset everywhere else (a grid about a curve of
+// radius 1000 with its tangents, its far side included; the junction rule
+// gives every point of it a piece, and the moved mainline's crossings
+// test the points that have none).
+TEST(Mainline, NoPieceIsAResultWhereTheOperationAbandons) {
+    const BuiltMainline m = buildMainline(0, 3000, 1000, 90, 0, curves(0, 500, 5.729577951308232, 1500, 0));
+    const Mainline ml = m.mainline();
+    int none = 0, some = 0;
+    for (double x = -2500; x <= 2500; x += 50) {
+        for (double y = -2500; y <= 2500; y += 50) {
+            const std::optional<StationOffset> found = ml.stationOffsetOnAnyPiece(x, y);
+            if (!found) {
+                ++none;
+                EXPECT_EQ(errorOf([&] { ml.StationOffsetOfPoint(x, y); }), err::NO_CROSSING) << x << " " << y;
+                continue;
+            }
+            ++some;
+            const StationOffset so = ml.StationOffsetOfPoint(x, y);
+            EXPECT_EQ(so.station, found->station);
+            EXPECT_EQ(so.offset, found->offset);
+            EXPECT_EQ(so.piece, found->piece);
+        }
+    }
+    EXPECT_GT(some, 0);
+    EXPECT_EQ(none + some, 101 * 101);
 }

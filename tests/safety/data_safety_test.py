@@ -51,9 +51,12 @@ def unfinished(folder):
     return [n for n in os.listdir(folder) if ".unfinished-" in n]
 
 
-def run(args, cwd, stdin=None, preexec=None, env=ENV):
-    r = subprocess.run(args, cwd=cwd, input=stdin, capture_output=True, env=env,
-                       preexec_fn=preexec, timeout=60)
+def run(args, cwd, stdin=None, preexec=None, env=ENV, timeout=20):
+    try:
+        r = subprocess.run(args, cwd=cwd, input=stdin, capture_output=True, env=env,
+                           preexec_fn=preexec, timeout=timeout)
+    except subprocess.TimeoutExpired:
+        return None, "", f"still running after {timeout} s (stopped)"
     return r.returncode, r.stdout.decode(errors="replace"), r.stderr.decode(errors="replace")
 
 
@@ -145,6 +148,16 @@ def refusals_touch_nothing(exe, deck):
     c.check([exe, "deck", "a", "b", "c"], 2)
     # Without --force, a mistyped deck leaves no header-only points file behind.
     c.check([exe, "--points", "new.csv", "no-such-deck", "new.rpt"], 2)
+
+    # A folder the run may not write in (not for the superuser, who may).
+    if os.geteuid() == 0:
+        print("skipped: a read-only folder (the suite runs as the superuser)")
+    else:
+        os.mkdir(c.path("locked"))
+        c.write("locked/report.rpt", "kept\n")
+        os.chmod(c.path("locked"), 0o555)
+        c.check([exe, "--force", "deck", "locked/report.rpt"], 2, "permission denied")
+        os.chmod(c.path("locked"), 0o755)
 
     c = Case("inputs that are not decks", deck)
     os.mkdir(c.path("folder"))
@@ -368,9 +381,17 @@ def renderer(render, exe, deck):
     with open(endless, "wb") as f:
         f.truncate(1 << 30)
 
-    def little_memory():
-        resource.setrlimit(resource.RLIMIT_AS, (256 << 20, 256 << 20))
-    c.check([render, endless, "-o", "e.svg"], 2, "not a plot command file", preexec=little_memory)
+    before = snapshot(c.dir)
+    p = subprocess.Popen([render, endless, "-o", "e.svg"], cwd=c.dir, env=ENV,
+                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    err = p.stderr.read().decode()
+    _, status, usage = os.wait4(p.pid, 0)
+    p.stderr.close()
+    peak_mb = usage.ru_maxrss / 1024   # the most memory it held, whatever it was built with
+    if os.waitstatus_to_exitcode(status) != 2 or "not a plot command file" not in err:
+        fail(c.name, f"one endless line: exit {os.waitstatus_to_exitcode(status)}: {err.strip()}")
+    if peak_mb > 200 or snapshot(c.dir) != before:
+        fail(c.name, f"one endless line: {peak_mb:.0f} MB held, or the folder changed")
     c.write("old.svg", "an old drawing\n")
     c.check([render, "plot.plt", "-o", "old.svg"], 1, "could not be written in full",
             preexec=file_size_limit(2))

@@ -1,0 +1,277 @@
+#!/usr/bin/env python3
+"""Writes the LandXML files of the import tests (tests/import/files/).
+
+Each road is laid out the way a roadway designer's program exports it: the
+points of every element (northing easting), directions and lengths as
+attributes, a design profile of PVIs. The geometry follows worked examples
+of route surveying: a tangent-curve-tangent with its PI, deflection and
+degree of curve, compound and reverse curves, a spiralled curve. The files
+are kept in the repository; run this only to remake them.
+"""
+import math
+import os
+
+HERE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "files")
+DEG = math.pi / 180
+
+
+def deg_curve(d_deg):
+    """Radius (ft) of a degree of curve by the arc definition."""
+    return 100.0 / (d_deg * DEG)
+
+
+class Road:
+    """Elements laid out from a start point and azimuth (clockwise from north)."""
+
+    def __init__(self, north, east, azimuth_deg, station, digits=6):
+        self.n, self.e = north, east
+        self.az = azimuth_deg * DEG
+        self.station = station
+        self.sta_start = station
+        self.digits = digits
+        self.items = []
+
+    def pt(self, n, e):
+        return f"{n:.{self.digits}f} {e:.{self.digits}f}"
+
+    def line(self, length, dir_attr=None, name=None, split=1):
+        for k in range(split):
+            part = length / split
+            n2 = self.n + part * math.cos(self.az)
+            e2 = self.e + part * math.sin(self.az)
+            d = dir_attr if dir_attr is not None else self.az / DEG
+            nm = f' name="{name}{k + 1 if split > 1 else ""}"' if name else ""
+            self.items.append(
+                f'      <Line{nm} dir="{d:.8f}" length="{part:.6f}" staStart="{self.station:.6f}">'
+                f"<Start>{self.pt(self.n, self.e)}</Start><End>{self.pt(n2, e2)}</End></Line>")
+            self.n, self.e, self.station = n2, e2, self.station + part
+
+    def curve(self, radius, delta_deg, right=True, name=None, split=1, rot_attr=None, dir_attr=None):
+        side = 1 if right else -1
+        # centre to the right (or left) of travel
+        cn = self.n + radius * math.cos(self.az + side * math.pi / 2)
+        ce = self.e + radius * math.sin(self.az + side * math.pi / 2)
+        for k in range(split):
+            delta = delta_deg / split * DEG
+            az2 = self.az + side * delta
+            n2 = cn + radius * math.cos(az2 - side * math.pi / 2)
+            e2 = ce + radius * math.sin(az2 - side * math.pi / 2)
+            t = radius * math.tan(delta / 2)
+            pn, pe = self.n + t * math.cos(self.az), self.e + t * math.sin(self.az)
+            rot = rot_attr if rot_attr else ("cw" if right else "ccw")
+            d1 = dir_attr if dir_attr is not None else self.az / DEG
+            nm = f' name="{name}{k + 1 if split > 1 else ""}"' if name else ""
+            self.items.append(
+                f'      <Curve{nm} rot="{rot}" radius="{radius:.6f}" length="{radius * delta:.6f}" '
+                f'delta="{delta / DEG:.8f}" dirStart="{d1:.8f}" dirEnd="{az2 / DEG:.8f}" '
+                f'staStart="{self.station:.6f}">'
+                f"<Start>{self.pt(self.n, self.e)}</Start><Center>{self.pt(cn, ce)}</Center>"
+                f"<End>{self.pt(n2, e2)}</End><PI>{self.pt(pn, pe)}</PI></Curve>")
+            self.n, self.e, self.az = n2, e2, az2
+            self.station += radius * delta
+
+    def spiral(self, length, radius, right=True, entering=True):
+        """A clothoid, laid out by its series (for the file only)."""
+        side = 1 if right else -1
+        a2 = radius * length
+        steps = 200
+        n, e = self.n, self.e
+        for i in range(steps):
+            s0, s1 = i * length / steps, (i + 1) * length / steps
+            sm = 0.5 * (s0 + s1)
+            u = sm if entering else length - sm
+            ang = u * u / (2 * a2)
+            if not entering:
+                ang = length * length / (2 * a2) - ang
+            az = self.az + side * ang
+            n += (s1 - s0) * math.cos(az)
+            e += (s1 - s0) * math.sin(az)
+        rs, re = ("INF", f"{radius:.6f}") if entering else (f"{radius:.6f}", "INF")
+        self.items.append(
+            f'      <Spiral length="{length:.6f}" radiusStart="{rs}" radiusEnd="{re}" '
+            f'rot="{"cw" if right else "ccw"}" spiType="clothoid" staStart="{self.station:.6f}">'
+            f"<Start>{self.pt(self.n, self.e)}</Start><End>{self.pt(n, e)}</End></Spiral>")
+        self.n, self.e = n, e
+        self.az += side * length / (2 * radius)
+        self.station += length
+
+    def xml(self, name, profiles="", extra=""):
+        body = "\n".join(self.items)
+        return (f'    <Alignment name="{name}" length="{self.station - self.sta_start:.6f}" '
+                f'staStart="{self.sta_start:.6f}">\n      <CoordGeom>\n{body}\n      </CoordGeom>\n'
+                f"{extra}{profiles}    </Alignment>\n")
+
+
+def profile(name, pvis, prof_align_name=None):
+    """pvis: (station, elevation, kind, length...) with kind PVI, Para, Unsym, Circ."""
+    rows = []
+    for p in pvis:
+        sta, el, kind = p[0], p[1], p[2]
+        text = f"{sta:.6f} {el:.6f}"
+        if kind == "PVI":
+            rows.append(f"          <PVI>{text}</PVI>")
+        elif kind == "Para":
+            rows.append(f'          <ParaCurve length="{p[3]:.6f}">{text}</ParaCurve>')
+        elif kind == "Unsym":
+            rows.append(f'          <UnsymParaCurve lengthIn="{p[3]:.6f}" lengthOut="{p[4]:.6f}">{text}</UnsymParaCurve>')
+        elif kind == "Circ":
+            rows.append(f'          <CircCurve length="{p[3]:.6f}" radius="{p[4]:.6f}">{text}</CircCurve>')
+    inner = "\n".join(rows)
+    pa = prof_align_name or name
+    return (f'      <Profile name="{name}">\n        <ProfAlign name="{pa}">\n{inner}\n'
+            f"        </ProfAlign>\n      </Profile>\n")
+
+
+def landxml(alignments, units="foot", metric=False, epsg=None):
+    u = (f'<Metric linearUnit="{units}" areaUnit="squareMeter" volumeUnit="cubicMeter" '
+         f'angularUnit="decimal degrees" directionUnit="decimal degrees"/>') if metric else \
+        (f'<Imperial linearUnit="{units}" areaUnit="squareFoot" volumeUnit="cubicYard" '
+         f'angularUnit="decimal degrees" directionUnit="decimal degrees"/>')
+    cs = f'  <CoordinateSystem epsgCode="{epsg}"/>\n' if epsg else ""
+    return ('<?xml version="1.0" encoding="UTF-8"?>\n'
+            '<LandXML xmlns="http://www.landxml.org/schema/LandXML-1.2" version="1.2" '
+            'date="2026-03-02" time="10:00:00">\n'
+            f"  <Units>\n    {u}\n  </Units>\n{cs}"
+            '  <Application name="roadway design export" version="1"/>\n'
+            f"  <Alignments>\n{''.join(alignments)}  </Alignments>\n</LandXML>\n")
+
+
+def write(name, text):
+    with open(os.path.join(HERE, name), "w") as f:
+        f.write(text)
+
+
+def main():
+    os.makedirs(HERE, exist_ok=True)
+
+    # Tangent, 3-degree curve turning right through 24-30, tangent; a crest
+    # and a sag vertical curve.
+    r = Road(650000.0, 2100000.0, 65.0, 10000.0)
+    r.line(1250.0, name="T1")
+    r.curve(deg_curve(3.0), 24.5, right=True, name="C1")
+    r.line(1000.0, name="T2")
+    prof = profile("FG", [(10000, 500.0, "PVI"), (11000, 520.0, "Para", 400.0),
+                          (12000, 505.0, "Para", 300.0), (13066.666667, 515.0, "PVI")])
+    write("right_curve.xml", landxml([r.xml("ROUTE 9 MAINLINE", prof)], epsg=2264))
+
+    # Tangent, 5-degree curve turning left through 18 degrees, tangent, in
+    # US survey feet; one crest curve.
+    r = Road(420000.0, 1350000.0, 310.0, 5000.0)
+    r.line(800.0, name="T1")
+    r.curve(deg_curve(5.0), 18.0, right=False, name="C1")
+    r.line(600.0, name="T2")
+    prof = profile("FG", [(5000, 300.0, "PVI"), (5900, 309.0, "Para", 300.0), (6800, 300.0, "PVI")])
+    write("left_curve.xml", landxml([r.xml("CR 7", prof)], units="USSurveyFoot", epsg=2264))
+
+    # Tangent into a compound curve, 2 degrees then 4 degrees, and a tangent.
+    r = Road(180000.0, 610000.0, 10.0, 0.0)
+    r.line(500.0, name="T1")
+    r.curve(deg_curve(2.0), 8.0, right=True, name="C1")
+    r.curve(deg_curve(4.0), 10.0, right=True, name="C2")
+    r.line(400.0, name="T2")
+    prof = profile("FG", [(0, 100.0, "PVI"), (1550.0, 131.0, "PVI")])
+    write("compound_curve.xml", landxml([r.xml("SR 44", prof)]))
+
+    # A straight road exported as three collinear lines with dir attributes
+    # in another convention (east counter-clockwise, in radians); a PVI on
+    # the grade without a break.
+    r = Road(300000.0, 900000.0, 135.0, 2000.0)
+    r.line(1800.0, dir_attr=-45.0 * DEG, name="L", split=3)
+    prof = profile("FG", [(2000, 50.0, "PVI"), (2900, 59.0, "PVI"), (3800, 68.0, "PVI")])
+    write("straight_road.xml", landxml([r.xml("FRONTAGE RD", prof)]))
+
+    # A sharp curve: 80 degrees at a 500 ft radius between two tangents,
+    # more than 45 degrees of it before the middle of the window, so the
+    # reference angle cannot be 90.
+    r = Road(50000.0, 80000.0, 350.0, 0.0)
+    r.line(300.0, name="T1")
+    r.curve(500.0, 80.0, right=True, name="C1")
+    r.line(400.0, name="T2")
+    prof = profile("FG", [(0, 20.0, "PVI"), (1398.131701, 33.981317, "PVI")])
+    write("sharp_curve.xml", landxml([r.xml("LOOP", prof)]))
+
+    # Metric: tangent, 600 m curve turning right through 30 degrees, tangent;
+    # one sag curve.
+    r = Road(4200000.0, 500000.0, 100.0, 0.0, digits=6)
+    r.line(200.0, name="T1")
+    r.curve(600.0, 30.0, right=True, name="C1")
+    r.line(150.0, name="T2")
+    prof = profile("FG", [(0, 80.0, "PVI"), (300.0, 74.0, "Para", 120.0), (664.159265, 80.0, "PVI")])
+    write("metric_road.xml", landxml([r.xml("A12", prof)], units="meter", metric=True, epsg=25832))
+
+    # Quirks of real exports: two alignments (the ramp first), the curve of
+    # the mainline split into two elements with one centre, the tangent
+    # after it split into two collinear lines, rot and dir attributes that
+    # disagree with the points, and two profiles with two design lines,
+    # the points written to four decimals.
+    ramp = Road(700000.0, 1500000.0, 0.0, 0.0)
+    ramp.line(900.0, name="R")
+    ramp_prof = profile("RAMP FG", [(0, 10.0, "PVI"), (900.0, 19.0, "PVI")])
+    # (points to four decimals, as many exports write them)
+    r = Road(701000.0, 1502000.0, 200.0, 20000.0, digits=4)
+    r.line(600.0, name="T1", dir_attr=250.0)
+    r.curve(deg_curve(4.0), 20.0, right=False, name="C1-", split=2, rot_attr="cw", dir_attr=0.0)
+    r.line(700.0, name="T2-", split=2, dir_attr=12.5)
+    existing = ('      <Profile name="EXISTING">\n        <ProfSurf name="EG"><PntList2D>'
+                "20000 40.0 20500 41.0 21500 43.0</PntList2D></ProfSurf>\n      </Profile>\n")
+    design = ('      <Profile name="DESIGN">\n'
+              '        <ProfAlign name="PRELIM">\n          <PVI>20000.0 45.0</PVI>\n'
+              '          <PVI>21800.0 45.0</PVI>\n        </ProfAlign>\n'
+              '        <ProfAlign name="FINAL">\n          <PVI>20000.000000 44.000000</PVI>\n'
+              '          <ParaCurve length="250.000000">20700.000000 51.000000</ParaCurve>\n'
+              '          <PVI>21800.000000 40.000000</PVI>\n        </ProfAlign>\n'
+              "      </Profile>\n")
+    write("export_quirks.xml", landxml([ramp.xml("RAMP A", ramp_prof), r.xml("MAINLINE", existing + design)]))
+
+    # Refusals. A spiralled curve.
+    r = Road(100000.0, 100000.0, 90.0, 1000.0)
+    r.line(500.0)
+    r.spiral(200.0, deg_curve(4.0), entering=True)
+    r.curve(deg_curve(4.0), 10.0)
+    r.spiral(200.0, deg_curve(4.0), entering=False)
+    r.line(500.0)
+    write("refuse_spiral.xml", landxml([r.xml("SPIRALLED", profile("FG", [(1000, 10.0, "PVI"), (2000, 20.0, "PVI")]))]))
+
+    # A reverse curve: right then left without a tangent.
+    r = Road(100000.0, 100000.0, 90.0, 1000.0)
+    r.line(300.0)
+    r.curve(deg_curve(3.0), 10.0, right=True)
+    r.curve(deg_curve(3.0), 10.0, right=False)
+    r.line(300.0)
+    write("refuse_reverse.xml", landxml([r.xml("REVERSE", profile("FG", [(1000, 10.0, "PVI"), (2400, 24.0, "PVI")]))]))
+
+    # An angle point: two tangents meeting at 2 degrees.
+    r = Road(100000.0, 100000.0, 90.0, 1000.0)
+    r.line(500.0)
+    r.az += 2 * DEG
+    r.line(500.0)
+    write("refuse_angle_point.xml", landxml([r.xml("ANGLE POINT", profile("FG", [(1000, 10.0, "PVI"), (2000, 20.0, "PVI")]))]))
+
+    # A station equation at continuous station 1500: 15+00 back = 16+00 ahead.
+    r = Road(100000.0, 100000.0, 90.0, 1000.0)
+    r.line(1000.0)
+    eq = '      <StaEquation staInternal="1500.000000" staBack="1500.000000" staAhead="1600.000000"/>\n'
+    write("refuse_equation.xml", landxml([r.xml("EQUATION", profile("FG", [(1000, 10.0, "PVI"), (2000, 20.0, "PVI")]), eq)]))
+
+    # A hairpin: the tangents either side of a 200 degree curve.
+    r = Road(100000.0, 100000.0, 90.0, 1000.0)
+    r.line(300.0)
+    r.curve(150.0, 200.0, right=False)
+    r.line(300.0)
+    write("refuse_hairpin.xml", landxml([r.xml("HAIRPIN", profile("FG", [(1000, 10.0, "PVI"), (2200, 22.0, "PVI")]))]))
+
+    # Profiles the vertical curve cards cannot hold, on a straight road.
+    def straight(name, pvis):
+        r = Road(100000.0, 100000.0, 90.0, 1000.0)
+        r.line(2000.0)
+        write(name, landxml([r.xml("PROFILE TEST", profile("FG", pvis))]))
+
+    straight("refuse_unsymmetric.xml", [(1000, 10.0, "PVI"), (2000, 30.0, "Unsym", 200.0, 300.0), (3000, 20.0, "PVI")])
+    straight("refuse_circular.xml", [(1000, 10.0, "PVI"), (2000, 30.0, "Circ", 200.0, 10000.0), (3000, 20.0, "PVI")])
+    straight("refuse_grade_break.xml", [(1000, 10.0, "PVI"), (2000, 30.0, "PVI"), (3000, 20.0, "PVI")])
+    straight("refuse_three_curves.xml", [(1000, 10.0, "PVI"), (1500, 20.0, "Para", 200.0), (2000, 12.0, "Para", 200.0),
+                                          (2500, 22.0, "Para", 200.0), (3000, 14.0, "PVI")])
+
+
+if __name__ == "__main__":
+    main()
