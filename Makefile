@@ -58,9 +58,16 @@ fuzz:
 	    -max_len=8192 -dict=fuzz/deck.dict -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/findings/ \
 	    $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/seeds
 
-# Throughput of a large generated deck against the I/O floor (not a test).
+# Start-up and throughput in CPU time, the default build beside the
+# statically linked one (not a test). BENCH_REFERENCE=OLD_BRIDGEPLAN also
+# runs an older program in turn on the same decks and checks that every
+# output byte is the same.
+STATIC_BUILD ?= build-static
 bench: build
-	@bench/run_bench.sh $(BUILD)/bridgeplan
+	@cmake -S . -B $(STATIC_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIDGEPLAN_STATIC=ON >/dev/null
+	@cmake --build $(STATIC_BUILD) -j $(JOBS) --target bridgeplan
+	@/usr/bin/python3 bench/run_bench.py $(BUILD)/bridgeplan $(STATIC_BUILD)/bridgeplan \
+	    $(if $(BENCH_REFERENCE),--reference $(BENCH_REFERENCE))
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD) out
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD) $(STATIC_BUILD) out

@@ -2,12 +2,11 @@
 
 namespace bp {
 
+// Ends the open line; the block goes to the stream once it is full.
 void Report::emit() {
     if (!hasPending_) return;
-    block_.append(pending_);
     block_.push_back('\n');
     hasPending_ = false;
-    pending_.clear();
     if (block_.size() >= BLOCK) writeBlock();
 }
 
@@ -23,8 +22,9 @@ void Report::write(std::string_view text) {
     std::string_view body = text.empty() ? text : text.substr(1);
     if (mode_ == ReportMode::Asa) {
         emit();
-        pending_.assign(1, control);
-        pending_.append(body);
+        pendingAt_ = block_.size();
+        block_.push_back(control);
+        block_.append(body);
         hasPending_ = true;
         return;
     }
@@ -32,20 +32,21 @@ void Report::write(std::string_view text) {
         // Print over the line before: each non-blank character replaces the
         // one below it.
         if (!hasPending_) {
-            pending_.clear();
+            pendingAt_ = block_.size();
             hasPending_ = true;
         }
-        std::size_t base = (!pending_.empty() && pending_[0] == '\f') ? 1 : 0;
-        if (pending_.size() < base + body.size()) pending_.resize(base + body.size(), ' ');
+        const std::size_t base =
+            pendingAt_ + ((block_.size() > pendingAt_ && block_[pendingAt_] == '\f') ? 1 : 0);
+        if (block_.size() < base + body.size()) block_.resize(base + body.size(), ' ');
         for (std::size_t i = 0; i < body.size(); ++i)
-            if (body[i] != ' ') pending_[base + i] = body[i];
+            if (body[i] != ' ') block_[base + i] = body[i];
         return;
     }
     emit();
     if (control == '0') block_.push_back('\n');
-    pending_.clear();
-    if (control == '1') pending_.push_back('\f');
-    pending_.append(body);
+    pendingAt_ = block_.size();
+    if (control == '1') block_.push_back('\f');
+    block_.append(body);
     hasPending_ = true;
 }
 

@@ -18,7 +18,9 @@ enum class ReportMode { Rendered, Asa };
 
 class Report {
 public:
-    Report(std::ostream& out, ReportMode mode) : out_(out), mode_(mode) { block_.reserve(BLOCK + 256); }
+    Report(std::ostream& out, ReportMode mode) : out_(out), mode_(mode) {
+        block_.reserve(BLOCK + 2 * Record::CAPACITY);
+    }
     ~Report() { flush(); }
     Report(const Report&) = delete;
     Report& operator=(const Report&) = delete;
@@ -27,7 +29,7 @@ public:
     // A record given as its whole text, control character first.
     void write(std::string_view recordText);
     void empty();   // an empty record: an empty line
-    void flush();   // writes the line held back for a possible overprint, and every line before it
+    void flush();   // writes the line held open for a possible overprint, and every line before it
 
 private:
     static constexpr std::size_t BLOCK = 1 << 16;
@@ -35,9 +37,12 @@ private:
     void writeBlock();
     std::ostream& out_;
     ReportMode mode_;
-    std::string pending_;   // the last rendered line, held for an overprint
+    // Lines are rendered straight into the block, which is handed to the
+    // stream some 64 KB at a time. The last line stays open at the block's
+    // end, from pendingAt_ on and without its LF, for a possible overprint.
+    std::string block_;
+    std::size_t pendingAt_ = 0;
     bool hasPending_ = false;
-    std::string block_;     // finished lines, handed to the stream some 64 KB at a time
 };
 
 }  // namespace bp

@@ -60,7 +60,7 @@ TEST(FieldWidths, FixedPointAgreesWithTheCLibrary) {
     std::uniform_int_distribution<int> exponent(-12, 16);
     for (int i = 0; i < 200000; ++i) {
         const double v = mantissa(random) * std::pow(10.0, exponent(random));
-        for (const auto& [w, d] : {std::pair{13, 4}, std::pair{12, 6}, std::pair{7, 3}, std::pair{5, 0}})
+        for (const auto& [w, d] : {std::pair{13, 4}, std::pair{12, 6}, std::pair{7, 3}, std::pair{5, 0}, std::pair{18, 11}})
             ASSERT_EQ(fixed(w, d, v), reference(w, d, v)) << "F" << w << "." << d << " of " << v;
     }
     // Values a ten-thousandth either side of a rounding step, and exact
@@ -73,6 +73,22 @@ TEST(FieldWidths, FixedPointAgreesWithTheCLibrary) {
     }
     for (double tie : {0.125, 0.375, -0.625, 2.5, 3.5, 1.03125, 1e15 + 0.5})
         for (int d : {0, 1, 2, 3, 4}) EXPECT_EQ(fixed(20, d, tie), reference(20, d, tie)) << tie << " " << d;
+}
+
+// Integers of every length, and of every length of their field, print as
+// the C library prints them, or as asterisks when they do not fit.
+TEST(FieldWidths, IntegersAgreeWithTheCLibrary) {
+    std::mt19937_64 random(20261209);
+    for (int i = 0; i < 200000; ++i) {
+        const int digits = 1 + static_cast<int>(random() % 19);
+        long long v = static_cast<long long>(random() % static_cast<unsigned long long>(std::pow(10.0, digits)));
+        if (random() % 2) v = -v;
+        const int w = 1 + static_cast<int>(random() % 21);
+        char text[32];
+        const int n = std::snprintf(text, sizeof text, "%*lld", w, v);
+        const std::string expected = n > w ? repeat('*', w) : std::string(text);
+        ASSERT_EQ(integer(w, v), expected) << "I" << w << " of " << v;
+    }
 }
 
 // The widest value of every field prints in full; one step more is
