@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "alignment/project_frame.hpp"
+
 namespace bp::drawing {
 
 struct XY {
@@ -98,6 +100,7 @@ struct PlanProblem {
     std::string title;
     std::string date;                // the run's date
     double mirror = 1.0;             // -1: a road punched "L", computed as its mirror image
+    std::optional<ProjectFrame> project;   // the tie to northing and easting, when punched
     double backStation = 0, aheadStation = 0;
     std::optional<double> pcStation, ptStation;
     std::optional<XY> curveCentre;

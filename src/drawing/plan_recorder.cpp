@@ -201,6 +201,7 @@ void PlanRecorder::startPlan() {
     p.title = trimmed(ctx.problem.title);
     p.date = ctx.clock.date;
     p.mirror = a.location.mirror;
+    p.project = ctx.project;
     p.backStation = a.location.backStation;
     p.aheadStation = a.location.aheadStation;
     if (geometry::pieceIsCurve(ctx, 2)) {

@@ -338,7 +338,9 @@ private:
              fmt::format("PLAN OF BRIDGE LAYOUT FROM THE COMPUTED GEOMETRY   RUN {}", p_.date), "date");
         y -= 1.6 * mid;
         std::string note = frame_.projectCoordinates()
-                               ? "PROJECT COORDINATES, FEET"
+                               ? (frame_.project->coordinateSystem().empty()
+                                      ? std::string("PROJECT COORDINATES, FEET")
+                                      : "PROJECT COORDINATES, FEET, " + frame_.project->coordinateSystem())
                                : (frame_.mirror < 0 ? "PLANE FRAME, FEET; ROAD \"L\" DRAWN AS THE REAL ROAD (Y MIRRORED)"
                                                      : "PLANE FRAME, FEET");
         if (!style_.scaleNote.empty()) note += "   SCALE " + style_.scaleNote;
@@ -347,10 +349,13 @@ private:
             for (const MainlinePiece& m : p_.mainline)
                 if (m.stroke.kind == Stroke::Kind::Arc) {
                     y -= 1.6 * mid;
+                    std::string centre = fmt::format("X {:.4f} Y {:.4f}", p_.curveCentre->x, p_.curveCentre->y);
+                    if (frame_.projectCoordinates()) {
+                        const GridPoint g = frame_.project->toProject(p_.curveCentre->x, p_.curveCentre->y);
+                        centre = fmt::format("N {:.4f} E {:.4f}", g.northing, g.easting);
+                    }
                     text(Layer::Title, {x, y}, mid, 0, Anchor::Start,
-                         fmt::format("CURVE R = {:.2f} FT, CENTRE X {:.4f} Y {:.4f}", m.stroke.radius,
-                                     p_.curveCentre->x, p_.curveCentre->y),
-                         "curve");
+                         fmt::format("CURVE R = {:.2f} FT, CENTRE {}", m.stroke.radius, centre), "curve");
                     break;
                 }
         }

@@ -123,6 +123,7 @@ class SvgPlan:
         self.k = float(r.get("data-scale"))
         self.x0, self.y1 = (float(v) for v in r.get("data-origin").split())
         self.mirror = float(r.get("data-mirror"))
+        self.project = r.get("data-frame") == "project"
         self.layers = {g.get("id"): g for g in r.findall(SVG + "g")}
 
     def ft(self, px, py):
@@ -166,9 +167,21 @@ def read_csv(path):
         return list(csv.DictReader(f))
 
 
+def sheet_point(r, mirror, project):
+    """Where a points-table row belongs on the sheet: its easting and
+    northing when the problem is tied, else its plane X and Y (mirrored for
+    a road punched "L")."""
+    if project:
+        if not r["easting_ft"]:
+            fail(f"a drawing in project coordinates, but row {r['row']}{r['number']} has no easting")
+            return (math.nan, math.nan)
+        return (float(r["easting_ft"]), float(r["northing_ft"]))
+    return (float(r["x_ft"]), mirror * float(r["y_ft"]))
+
+
 def check_svg(name, svg_path, rows, deck_path):
     plan = SvgPlan(svg_path)
-    sheet = lambda r: (float(r["x_ft"]), plan.mirror * float(r["y_ft"]))
+    sheet = lambda r: sheet_point(r, plan.mirror, plan.project)
     for layer in ("alignment", "stations", "lines", "bents", "tlines", "points", "requests", "labels", "title"):
         if layer not in plan.layers:
             fail(f"{name}: no layer group {layer}")
@@ -275,7 +288,7 @@ def check_svg(name, svg_path, rows, deck_path):
     return plan, strokes, counts
 
 
-def check_dxf(name, dxf_path, rows, mirror, svg_counts):
+def check_dxf(name, dxf_path, rows, mirror, project, svg_counts):
     doc = ezdxf.readfile(dxf_path)
     auditor = doc.audit()
     if auditor.has_errors:
@@ -299,7 +312,7 @@ def check_dxf(name, dxf_path, rows, mirror, svg_counts):
     circles = [(c.dxf.center.x, c.dxf.center.y) for c in msp.query('CIRCLE[layer=="POINTS"]')]
     reqs = [(c.dxf.center.x, c.dxf.center.y) for c in msp.query('CIRCLE[layer=="REQUESTS"]')]
     for r in rows:
-        p = (float(r["x_ft"]), mirror * float(r["y_ft"]))
+        p = sheet_point(r, mirror, project)
         pool = reqs if r["row"] == "P" else circles
         if not pool or min(math.hypot(p[0] - c[0], p[1] - c[1]) for c in pool) > 1e-6:
             fail(f"{name}: no DXF marker at {r['row']}{r['number']} line {r['long_line']}")
@@ -498,7 +511,7 @@ def main():
             fail(f"{name}: exit {r.returncode} with the DXF drawing: {r.stderr}")
         rows = read_csv(base + ".csv")
         plan, strokes, counts = check_svg(name, base + ".svg", rows, deck)
-        check_dxf(name, base + ".dxf", rows, plan.mirror, counts)
+        check_dxf(name, base + ".dxf", rows, plan.mirror, plan.project, counts)
         # The title block carries the run's date, as the report's banner.
         date = open(base + ".rpt", encoding="ascii").read().splitlines()[0][1:10]
         if not any(date in (el.text or "") for el in plan.items("title", "date")):

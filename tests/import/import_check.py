@@ -172,6 +172,42 @@ def layout(stations, back, ahead):
     return cards
 
 
+def check_round_trip(name, road, xml_out):
+    """The LandXML that bridgeplan writes of the imported deck gives back the
+    file's alignment: every Line's and Curve's Start and End are the file's
+    points at their stations, every Curve has the file's Center and radius."""
+    ns = {"lx": "http://www.landxml.org/schema/LandXML-1.2"}
+    geom = ET.parse(xml_out).getroot().find("lx:Alignments/lx:Alignment/lx:CoordGeom", ns)
+    if geom is None:
+        fail(f"{name}: the LandXML written has no CoordGeom")
+        return
+    def en(el, tag):  # northing easting in the file -> (easting, northing)
+        n, e = map(float, el.find(f"lx:{tag}", ns).text.split()[:2])
+        return (e, n)
+    worst, count = 0.0, 0
+    for el in geom:
+        kind = el.tag.split("}")[1]
+        begin = float(el.get("staStart"))
+        end = begin + float(el.get("length"))
+        for tag, sta in (("Start", begin), ("End", end)):
+            miss = math.dist(en(el, tag), road.point(sta)[0])
+            worst = max(worst, miss)
+            if miss > TOL:
+                fail(f"{name}: the LandXML {kind} {tag} at station {sta:.4f} is {miss:.6f} ft from the file's")
+        if kind == "Curve":
+            e = road.element_at((begin + end) / 2)
+            if e["kind"] != "Curve":
+                fail(f"{name}: the LandXML has a Curve at station {begin:.4f} where the file has a {e['kind']}")
+                continue
+            miss = max(math.dist(en(el, "Center"), e["Center"]), abs(float(el.get("radius")) - e["R"]))
+            worst = max(worst, miss)
+            if miss > TOL:
+                fail(f"{name}: the LandXML Curve at station {begin:.4f} has its Center or radius "
+                     f"{miss:.6f} ft off the file's")
+        count += 1
+    print(f"   {name}: the LandXML written gives back {count} elements of the file to {worst:.6f} ft")
+
+
 def check_road(importer, bridgeplan, plane, xml, frm, to, extra=(), alignment=None, profile=None,
                expect_notes=(), forbid_notes=()):
     name = f"{xml} {frm}..{to}"
@@ -212,14 +248,19 @@ def check_road(importer, bridgeplan, plane, xml, frm, to, extra=(), alignment=No
         with open(deck_path, "w") as f:
             f.write("\n".join(cards) + "\n")
         pts = os.path.join(work, "points.csv")
-        run = subprocess.run([bridgeplan, "--force", "--points", pts, deck_path, os.path.join(work, "rpt"),
-                              os.path.join(work, "plt")], capture_output=True, text=True,
+        xml_out = os.path.join(work, "road.xml")
+        run = subprocess.run([bridgeplan, "--force", "--points", pts]
+                             + ([] if plane else ["--landxml", xml_out])
+                             + [deck_path, os.path.join(work, "rpt"), os.path.join(work, "plt")],
+                             capture_output=True, text=True,
                              env=dict(os.environ, SOURCE_DATE_EPOCH="1788172800"))
         if run.returncode != 0 or "abandoned" in run.stderr:
             fail(f"{name}: bridgeplan failed: {run.stderr.strip()}\n" + "\n".join(cards))
             return
         with open(pts, newline="") as f:
             rows = [r for r in csv.DictReader(f) if r["row"] in ("T", "B")]
+        if not plane:
+            check_round_trip(name, road, xml_out)
 
     by_line = {1: {}, 2: {}}
     for r in rows:
