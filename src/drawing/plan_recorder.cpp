@@ -244,7 +244,10 @@ void PlanRecorder::point(const PointRow& r) {
     out.y = r.y;
     out.remarks = trimmed(r.remarks);
     out.type = trimmed(r.type);
-    if (!trimmed(r.code).empty()) out.type += "/" + trimmed(r.code);
+    if (const std::string code = trimmed(r.code); !code.empty()) {
+        out.type += '/';
+        out.type += code;
+    }
     if (out.kind == 'P') {
         problems_.back().requests.push_back(out);
         return;
