@@ -1,13 +1,15 @@
 // libFuzzer target: one whole run of bridgeplan on an in-memory deck, with
 // the report, the plot and the points table written to memory. Any crash, hang or sanitizer
 // report is a fault of the deck processor; a deck that is only wrong must
-// end its problem with an error number or end the run with status 1.
+// end its problem with an error number (the run then ends partly done) or
+// end the run as incomplete.
 
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
 #include <string>
 
+#include "output/exit_status.hpp"
 #include "run/driver.hpp"
 #include "run/points_table.hpp"
 
@@ -19,6 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Both report renderings take turns, chosen by the deck's length.
     const bp::ReportMode mode = size % 2 == 0 ? bp::ReportMode::Rendered : bp::ReportMode::Asa;
     const bp::RunResult result = bp::MAIN(deck, report, plot, diagnostics, clock, mode, &table);
-    if (result.exitStatus != 0 && result.exitStatus != 1) __builtin_trap();
+    namespace status = bp::exit_status;
+    if (result.exitStatus != status::DONE && result.exitStatus != status::INCOMPLETE &&
+        result.exitStatus != status::PARTLY_DONE)
+        __builtin_trap();
     return 0;
 }
