@@ -6,7 +6,6 @@
 
 #include "alignment/alignment_parts.hpp"
 #include "bridgeplan/errors.hpp"
-#include "landxml/landxml_writer.hpp"
 #include "run/phases.hpp"
 #include "run/record.hpp"
 #include "run/run_context.hpp"
@@ -45,9 +44,6 @@ void readAlignmentGroups(RunContext& ctx) {
     ctx.project = projectFrameOf(ctx.alignment, ctx.lines);
     readVerticalCurveCards(ctx);
     readCrossSectionCards(ctx);
-    if (ctx.landxml)
-        ctx.landxml->alignment(ctx.problem.number, ctx.problem.title, ctx.alignment, ctx.lines,
-                               ctx.project);
 }
 
 }  // namespace bp

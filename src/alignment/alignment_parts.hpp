@@ -10,7 +10,7 @@
 #include <optional>
 #include <string_view>
 
-#include "alignment/project_frame.hpp"
+#include "bridgeplan/project_frame.hpp"
 
 #include "bridgeplan/alignment_records.hpp"
 #include "bridgeplan/line_table.hpp"

@@ -1,4 +1,4 @@
-#include "alignment/project_frame.hpp"
+#include "bridgeplan/project_frame.hpp"
 
 #include <cmath>
 

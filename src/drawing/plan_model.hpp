@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "alignment/project_frame.hpp"
+#include "bridgeplan/project_frame.hpp"
 
 namespace bp::drawing {
 

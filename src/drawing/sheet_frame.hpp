@@ -13,7 +13,7 @@
 #include <optional>
 #include <string_view>
 
-#include "alignment/project_frame.hpp"
+#include "bridgeplan/project_frame.hpp"
 #include "drawing/plan_model.hpp"
 
 namespace bp::drawing {

@@ -16,7 +16,7 @@
 
 #include <pugixml.hpp>
 
-#include "alignment/project_frame.hpp"
+#include "bridgeplan/project_frame.hpp"
 #include "bridgeplan/alignment_records.hpp"
 #include "bridgeplan/line_table.hpp"
 #include "bridgeplan/point_listener.hpp"

@@ -54,9 +54,13 @@ void startProblem(RunContext& ctx, const Card& first) {
     }
 }
 
-void runProblem(RunContext& ctx, const Card& card) {
+// One problem: its cards, its roadway (the LandXML document, when one is
+// written, is told of the mainline before the first span), its bridge.
+void runProblem(RunContext& ctx, const Card& card, LandXmlWriter* landxml) {
     startProblem(ctx, card);
     readAlignmentGroups(ctx);
+    if (landxml)
+        landxml->alignment(ctx.problem.number, ctx.problem.title, ctx.alignment, ctx.lines, ctx.project);
     PH2(ctx);
 }
 
@@ -72,7 +76,6 @@ RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostrea
     LayoutDrawing drawing(ctx);
     if (points) ctx.listeners.push_back(points);
     if (landxml) ctx.listeners.push_back(landxml);
-    ctx.landxml = landxml;
     ctx.listeners.push_back(&drawing);
     if (plan) {
         plan->attach(ctx);
@@ -91,7 +94,7 @@ RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostrea
         ++result.problems;
         if (plan) plan->beginProblem();
         try {
-            runProblem(ctx, *card);
+            runProblem(ctx, *card, landxml);
             card = deck.next();
             if (card && card->column(1) == '9') card.reset();
             continue;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "alignment/project_frame.hpp"
+#include "bridgeplan/project_frame.hpp"
 #include "bridgeplan/alignment_records.hpp"
 #include "bridgeplan/drawing_state.hpp"
 #include "bridgeplan/line_table.hpp"
@@ -20,8 +20,6 @@
 #include "run/run_clock.hpp"
 
 namespace bp {
-
-class LandXmlWriter;
 
 struct ProblemHeader {
     Word code;
@@ -65,9 +63,6 @@ struct RunContext {
     // Who is told of every reported point, in this order: the points table
     // when one was asked for, then the plan drawing, then any other drawing.
     std::vector<PointListener*> listeners;
-    // The LandXML document, also told of every problem's mainline; null when
-    // none was asked for.
-    LandXmlWriter* landxml = nullptr;
 };
 
 }  // namespace bp

@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "alignment/point_operations.hpp"
-#include "alignment/project_frame.hpp"
+#include "bridgeplan/project_frame.hpp"
 #include "alignment_fixtures.hpp"
 
 namespace bp::testing {
