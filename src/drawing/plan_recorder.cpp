@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "alignment/mainline.hpp"
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/constants.hpp"
+#include "bridgeplan/half_turn.hpp"
 #include "bridgeplan/keywords.hpp"
 #include "run/run_context.hpp"
-#include "solver/solver_geometry.hpp"
 
 namespace bp::drawing {
 namespace {
@@ -25,7 +26,9 @@ std::string trimmed(std::string_view s) {
 
 XY xyOf(const StationPoint& p) { return {p.x, p.y}; }
 
-bool present(const RunContext& ctx, int k) { return geometry::piecePresent(ctx, k); }
+Mainline mainlineOf(const RunContext& ctx) { return Mainline(ctx.alignment, ctx.lines); }
+
+bool present(const RunContext& ctx, int k) { return mainlineOf(ctx).pieceExists(k); }
 
 // The stations of piece k within the problem's roadway: piece 1 up to the
 // P.C., piece 3 from the P.T., piece 2 between (or to the ends of the
@@ -49,7 +52,7 @@ std::pair<double, double> pieceRange(const RunContext& ctx, int k) {
 Stroke offsetPiece(const RunContext& ctx, int k, double s0, double s1, double d, XY p0, XY p1) {
     Stroke s;
     s.points = {p0, p1};
-    if (geometry::pieceIsCurve(ctx, k)) {
+    if (mainlineOf(ctx).pieceIsCurve(k)) {
         const AlignmentSegment& seg = ctx.alignment.segments[k];
         s.kind = Stroke::Kind::Arc;
         s.centre = {seg.xc, seg.yc};
@@ -101,7 +104,7 @@ Stroke spiral(const RunContext& ctx, int n, int k, const BentPoint& b, const Ben
     const double sign = line.slope < 0 ? -1.0 : 1.0;
     const double r0 = sign * std::hypot(b.x - seg.xc, b.y - seg.yc);
     const double t0 = std::atan2(b.y - seg.yc, b.x - seg.xc);
-    const auto polar = [&](XY q) { return geometry::angleDifference(t0, std::atan2(q.y - seg.yc, q.x - seg.xc)); };
+    const auto polar = [&](XY q) { return reduceToHalfTurn(t0 - std::atan2(q.y - seg.yc, q.x - seg.xc)); };
     const double sweep = polar({a.x, a.y});   // theta_b - theta_a
     const double r1 = r0 + rate * sweep;
     const double step = std::sqrt(8.0 * SPIRAL_TOLERANCE_FT / std::max({std::fabs(r0), std::fabs(r1), 1.0}));
@@ -204,7 +207,7 @@ void PlanRecorder::startPlan() {
     p.project = ctx.project;
     p.backStation = a.location.backStation;
     p.aheadStation = a.location.aheadStation;
-    if (geometry::pieceIsCurve(ctx, 2)) {
+    if (mainlineOf(ctx).pieceIsCurve(2)) {
         p.pcStation = a.pcStation;
         p.ptStation = a.ptStation;
         p.curveCentre = XY{a.segments[2].xc, a.segments[2].yc};

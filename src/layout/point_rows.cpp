@@ -3,8 +3,8 @@
 #include <charconv>
 
 #include "alignment/elevation.hpp"
+#include "layout/span_crossings.hpp"
 #include "run/run_context.hpp"
-#include "solver/distances.hpp"
 
 namespace bp {
 
@@ -118,7 +118,7 @@ void writeSignOverprint(RunContext& ctx, int recordColumn) {
 void measureToPrevious(RunContext& ctx, int slot, int line) {
     auto& sl = ctx.spanLines;
     bool first = !sl.hasPrev[slot];
-    DistanceToPrevious(ctx, slot, line);
+    distanceToPrevious(ctx, slot, line);
     if (first) ctx.wp.distPrev = 0;
     sl.hasPrev[slot] = true;
 }

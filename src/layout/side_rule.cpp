@@ -5,10 +5,10 @@
 #include <fmt/format.h>
 
 #include "bridgeplan/errors.hpp"
+#include "layout/span_crossings.hpp"
 #include "layout/span_parts.hpp"
 #include "layout/transverse_lines.hpp"
 #include "run/run_context.hpp"
-#include "solver/intersection_solver.hpp"
 
 namespace bp {
 
@@ -19,7 +19,7 @@ namespace bp {
 double applySideRule(RunContext& ctx, int slot, double d, double referenceStation) {
     if (d == 0)
         abandon(err::INTERNAL, "a line moved by a normal distance of 0 has no side to lie on");
-    double s = StationOnMainline(ctx, slot);
+    double s = stationOnMainline(ctx, slot);
     if (s == referenceStation)
         abandon(err::INTERNAL,
                 fmt::format("a line moved by {:.4f} ft still crosses the mainline at its "
@@ -28,7 +28,7 @@ double applySideRule(RunContext& ctx, int slot, double d, double referenceStatio
     if ((s - referenceStation > 0) != (d > 0)) {
         TransverseLine& line = ctx.transverse[slot];
         shiftIntercept(line, -(2.0 * d * line.normFactor));
-        s = StationOnMainline(ctx, slot);
+        s = stationOnMainline(ctx, slot);
     }
     return s;
 }

@@ -11,13 +11,12 @@
 #include "bridgeplan/keywords.hpp"
 #include "layout/bent_rows.hpp"
 #include "layout/point_rows.hpp"
+#include "layout/span_crossings.hpp"
 #include "layout/span_parts.hpp"
 #include "layout/transverse_lines.hpp"
 #include "run/record.hpp"
 #include "run/run_context.hpp"
 #include "solver/distances.hpp"
-#include "solver/intersection_solver.hpp"
-#include "solver/solver_geometry.hpp"
 
 namespace bp {
 
@@ -64,7 +63,7 @@ void writeTableHeading(RunContext& ctx, int n) {
 // back bent; angle 0, DT TO PP 0, and the T-line's previous point is kept.
 void consPoint(RunContext& ctx, int i, int n) {
     double t = consDistance(ctx.transverse[i], ctx.spanLines.spanLength[n]);
-    PointAtDistance(ctx, n, t, false);
+    pointAtDistance(ctx, n, t, false);
     ctx.wp.angle = 0;
     ctx.wp.distPrev = 0;
 }
@@ -78,19 +77,19 @@ void radialPoint(RunContext& ctx, int i, int n) {
     const int r = line.refLine;
     const LongitudinalLine& ref = ctx.lines[r];
     WorkPoint& wp = ctx.wp;
-    CrossBySpanState(ctx, i, r, ref.dr);
+    crossBySpanState(ctx, i, r, ref.dr);
     const double refNormal = wp.normal;
     const double spiralRadius = ctx.spanLines.spiralRadius;   // of R's crossing, when R is a spiral
     wp.x += line.dr * std::cos(refNormal);
     wp.y += line.dr * std::sin(refNormal);
     wp.angle = 0;
-    geometry::locateWorkPoint(ctx, wp.x, wp.y);   // normal: the mainline's there
+    locateWorkPoint(ctx, wp.x, wp.y);   // normal: the mainline's there
     if (ctx.spanLines.spanState[n] > 0) {
         double moved = spiralRadius + line.dr * (line.slope < 0 ? -1.0 : 1.0);
         wp.distBent = SpiralArcLength(line.slope, moved) - line.intercept;
     } else {
         wp.normal = refNormal;
-        DistanceAlongLine(ctx, n, line.dr + ref.dr);
+        distanceAlongLine(ctx, n, line.dr + ref.dr);
     }
 }
 
@@ -100,9 +99,9 @@ void crossingPoint(RunContext& ctx, int i, int n) {
     const LongitudinalLine& line = ctx.lines[n];
     double d = line.dr;
     if (isRlg(line)) d += ctx.lines[line.refLine].dr;
-    CrossBySpanState(ctx, i, n, d);
+    crossBySpanState(ctx, i, n, d);
     if (ctx.spanLines.spanState[n] <= 0) {
-        DistanceAlongLine(ctx, n, d);
+        distanceAlongLine(ctx, n, d);
     }
 }
 

@@ -11,12 +11,12 @@
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/errors.hpp"
+#include "bridgeplan/half_turn.hpp"
 #include "bridgeplan/keywords.hpp"
+#include "layout/span_crossings.hpp"
 #include "layout/span_parts.hpp"
 #include "run/run_context.hpp"
 #include "solver/distances.hpp"
-#include "solver/intersection_solver.hpp"
-#include "solver/solver_geometry.hpp"
 
 namespace bp {
 namespace {
@@ -80,9 +80,9 @@ private:
             fixParallel(n, r, d);
         }
         for (int slot : BENT_SLOTS) {
-            CrossBySpanState(ctx_, slot, n, line(n).dr);
+            crossBySpanState(ctx_, slot, n, line(n).dr);
             keepSpiralLength(n, slot);
-            StoreBentPoint(ctx_, slot, n);
+            storeBentPoint(ctx_, slot, n);
         }
         finish(n, d, placedByReference);
     }
@@ -105,7 +105,7 @@ private:
         if (l.typeCode == kw::PAR) {
             l.intercept = l.dr * ref.normFactor + ref.intercept;
         } else {
-            CrossOffsetMainline(ctx_, l.typeCode == kw::PIA ? AHEAD_BENT_SLOT : BACK_BENT_SLOT,
+            crossOffsetMainline(ctx_, l.typeCode == kw::PIA ? AHEAD_BENT_SLOT : BACK_BENT_SLOT,
                                 combined);
             const WorkPoint& wp = ctx_.wp;
             l.intercept = l.form == form::Y_OF_X ? wp.y - ref.slope * wp.x : wp.x - ref.slope * wp.y;
@@ -130,7 +130,7 @@ private:
                 const BentPoint& p = bentPoint(sl_, slot, r);
                 const double x = p.x + line(n).dr * std::cos(p.normal);
                 const double y = p.y + line(n).dr * std::sin(p.normal);
-                geometry::locateWorkPoint(ctx_, x, y);
+                locateWorkPoint(ctx_, x, y);
                 WorkPoint& wp = ctx_.wp;
                 wp.normal = p.normal;
                 wp.angle = 0;
@@ -142,7 +142,7 @@ private:
                     const LongitudinalLine& ref = line(r);
                     const double a = ref.slope;
                     const double rAtPoint =
-                        ref.radius + std::abs(a) * geometry::angleDifference(ref.radiusSq, p.normal);
+                        ref.radius + std::abs(a) * reduceToHalfTurn(ref.radiusSq - p.normal);
                     sl_.spiralRadius = rAtPoint + line(n).dr * (a < 0 ? -1.0 : 1.0);
                     // Its arc length from the line's reference, s(r) - s(r0): at the
                     // ahead bent, from the back bent, the length in the span.
@@ -151,10 +151,10 @@ private:
                 }
                 placedByReference[k] = true;
             } else {
-                CrossBySpanState(ctx_, slot, n, combined);
+                crossBySpanState(ctx_, slot, n, combined);
                 keepSpiralLength(n, slot);
             }
-            StoreBentPoint(ctx_, slot, n);
+            storeBentPoint(ctx_, slot, n);
         }
         if (placedByReference[1] && sl_.spanState[n] < 0)
             fixByMainlinePiece(n, combined, placedByReference);
@@ -221,7 +221,7 @@ private:
             sl_.spanLength[n] = spiralLength_;
         } else {
             loadWorkPoint(ctx_.wp, sl_.aheadPoint[n]);
-            DistanceAlongLine(ctx_, n, t == kw::RLG ? combined : line(n).dr);
+            distanceAlongLine(ctx_, n, t == kw::RLG ? combined : line(n).dr);
             sl_.spanLength[n] = ctx_.wp.distBent;
         }
         sl_.spanDone[n] = true;

@@ -16,11 +16,11 @@
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/errors.hpp"
 #include "bridgeplan/keywords.hpp"
+#include "layout/span_crossings.hpp"
 #include "layout/span_parts.hpp"
 #include "run/card.hpp"
 #include "run/record.hpp"
 #include "run/run_context.hpp"
-#include "solver/distances.hpp"
 
 namespace bp {
 
@@ -160,7 +160,7 @@ double distanceOnLine(RunContext& ctx, int slot, Word code, char letter, double 
 
 PlanPoint pointOnLine(RunContext& ctx, int slot, Word code, char letter, double value, long line) {
     double t = distanceOnLine(ctx, slot, code, letter, value, line);
-    PointAtDistance(ctx, static_cast<int>(line), t);
+    pointAtDistance(ctx, static_cast<int>(line), t);
     return {ctx.wp.x, ctx.wp.y};
 }
 
@@ -185,7 +185,7 @@ void buildLine(RunContext& ctx, int slot, const TLineCard& c) {
         if (spanForm == 0) badCard(slot, "ANGL on a longitudinal line that is curved in this span");
         double psi = decodeTransverseAngle(c.v2).radians;
         if (psi == 0) badCard(slot, "ANGL with a zero angle");
-        PointAtDistance(ctx, line, dist);
+        pointAtDistance(ctx, line, dist);
         double a = ctx.lines[line].direction + psi;
         buildLineThrough(t, ctx.wp.x, ctx.wp.y, a);
     } else if (type == kw::PARL) {

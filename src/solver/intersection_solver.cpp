@@ -1,6 +1,6 @@
-// The intersection solver: a transverse slot (T-line or bent) crossed with
+// The intersection solver: a transverse line (T-line or bent) crossed with
 // a straight line, a circle, a spiral about a mainline curve centre, or the
-// mainline moved sideways. Every result goes into the one work point.
+// mainline moved sideways. Every answer is a Crossing returned by value.
 //
 // Plane coordinates in feet, angles in radians counter-clockwise from +X,
 // stations increasing clockwise about the curve centres.
@@ -10,22 +10,21 @@
 
 #include <fmt/format.h>
 
-#include "alignment/point_operations.hpp"
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/errors.hpp"
-#include "run/run_context.hpp"
+#include "bridgeplan/half_turn.hpp"
 #include "solver/distances.hpp"
-#include "solver/solver_geometry.hpp"
 
 namespace bp {
 
 namespace {
 
-const TransverseLine& slotLine(const RunContext& ctx, int slot) {
-    const TransverseLine& l = ctx.transverse[slot];
-    if (l.form != form::Y_OF_X && l.form != form::X_OF_Y)
-        abandon(err::INTERNAL, fmt::format("transverse line {} is not a straight line", slot));
-    return l;
+bool isStraight(const TransverseLine& l) { return l.form == form::Y_OF_X || l.form == form::X_OF_Y; }
+
+Crossing withStatus(CrossingStatus s) {
+    Crossing c;
+    c.status = s;
+    return c;
 }
 
 // A point (u, v) in the slot line's own frame (u its free coordinate, v = m u
@@ -84,74 +83,92 @@ bool circleRoots(const TransverseLine& l, const CrossTarget& t, double& first, d
     return true;
 }
 
-// What a crossing point that no mainline piece accepts means: error 15
-// for a crossing the slot must have, or no crossing with this target when
-// the caller tries the next one (the pieces of the moved mainline).
-enum class OffMainline { Abandon, NoCrossing };
-
-// Locates (x, y) on the mainline into the work point; false only for a
-// point no piece accepts when that means no crossing.
-bool locate(RunContext& ctx, double x, double y, OffMainline off) {
-    if (off == OffMainline::NoCrossing) return geometry::tryLocateWorkPoint(ctx, x, y);
-    geometry::locateWorkPoint(ctx, x, y);
-    return true;
+// (x, y) located on the mainline; OffMainline when no piece accepts it.
+Crossing locate(const Mainline& ml, double x, double y) {
+    Crossing c;
+    c.x = x;
+    c.y = y;
+    if (const std::optional<StationOffset> so = ml.stationOffsetOnAnyPiece(x, y)) c.at = *so;
+    else c.status = CrossingStatus::OffMainline;
+    return c;
 }
 
 // The point at u on the slot line, located on the mainline.
-bool locateAt(RunContext& ctx, const TransverseLine& l, double u, OffMainline off) {
+Crossing locateAt(const Mainline& ml, const TransverseLine& l, double u) {
     double x = 0, y = 0;
     fromLineFrame(l, u, l.slope * u + l.intercept, x, y);
-    return locate(ctx, x, y, off);
+    return locate(ml, x, y);
 }
 
-// IntersectWithSlot without its error: false when there is no crossing.
+// Angle with a straight line of direction phi: A - phi; the normal is
+// phi + pi/2.
+Heading angleWithStraight(double direction, double phi) { return {direction - phi, phi + HALF_PI}; }
+
+// Angle with a circle or spiral about (xc, yc): A - delta, delta being the
+// radial direction of the point (x, y); the normal is delta.
+Heading angleWithCircle(double direction, double xc, double yc, double x, double y) {
+    const double delta = DirectionBetween(xc, yc, x, y).angle;
+    return {direction - delta, delta};
+}
+
+Crossing withHeading(Crossing c, const Heading& h) {
+    c.hasHeading = true;
+    c.heading = h;
+    return c;
+}
+
+}  // namespace
+
 // A circle is cut at the root nearer to the point the slot line was built
 // through (distances along the line are |u - u0| sqrt(k), u0 that point's
 // free coordinate), so that the crossing belongs to the bridge and not to
 // the orientation of the plane frame. Only when both roots are equally
 // near is the first root taken, and the second when the first lies outside
 // the back and ahead stations, wherever the second lies.
-bool tryIntersect(RunContext& ctx, int slot, const CrossTarget& target,
-                  OffMainline off = OffMainline::Abandon) {
-    const TransverseLine& l = slotLine(ctx, slot);
+Crossing IntersectWithSlot(const Mainline& ml, const TransverseLine& l, const CrossTarget& target) {
+    if (!isStraight(l)) return withStatus(CrossingStatus::NotStraight);
     if (!target.circle) {
         double x = 0, y = 0;
-        if (!crossStraights(l, target, x, y)) return false;
-        return locate(ctx, x, y, off);
+        if (!crossStraights(l, target, x, y)) return withStatus(CrossingStatus::Parallel);
+        return locate(ml, x, y);
     }
     double first = 0, second = 0;
-    if (!circleRoots(l, target, first, second)) return false;
+    if (!circleRoots(l, target, first, second)) return withStatus(CrossingStatus::MissesCircle);
     const double through = (l.form == form::Y_OF_X) ? l.throughX : l.throughY;
     const double toFirst = std::fabs(first - through), toSecond = std::fabs(second - through);
-    if (toFirst != toSecond) return locateAt(ctx, l, toFirst < toSecond ? first : second, off);
-    if (!locateAt(ctx, l, first, off)) return false;
-    if (ctx.wp.rangeFlag != 0) return locateAt(ctx, l, second, off);
-    return true;
+    if (toFirst != toSecond) return locateAt(ml, l, toFirst < toSecond ? first : second);
+    const Crossing c = locateAt(ml, l, first);
+    if (c.crossed() && c.at.rangeFlag != 0) return locateAt(ml, l, second);
+    return c;
 }
 
-// Angle with a straight line of direction phi: A - phi; the normal is
-// phi + pi/2.
-void angleWithStraight(RunContext& ctx, int slot, double phi) {
-    ctx.wp.angle = ctx.transverse[slot].direction - phi;
-    ctx.wp.normal = phi + HALF_PI;
-}
-
-// Angle with a circle or spiral about (xc, yc): A - delta, delta being the
-// radial direction of the work point; the normal is delta.
-void angleWithCircle(RunContext& ctx, int slot, double xc, double yc) {
-    const double delta = DirectionBetween(xc, yc, ctx.wp.x, ctx.wp.y).angle;
-    ctx.wp.angle = ctx.transverse[slot].direction - delta;
-    ctx.wp.normal = delta;
-}
-
-// Angle with mainline piece k (or the mainline moved sideways there).
-void angleWithPiece(RunContext& ctx, int slot, int k) {
-    if (geometry::pieceIsCurve(ctx, k)) {
-        const AlignmentSegment& seg = ctx.alignment.segments[k];
-        angleWithCircle(ctx, slot, seg.xc, seg.yc);
+CrossTarget TargetOfLine(const SpanLine& n) {
+    CrossTarget target;
+    if (n.form > 0) {
+        target.form = n.form;
+        target.slope = n.line.slope;
+        target.intercept = n.line.intercept;
+    } else if (n.form == form::CIRCLE) {
+        target.circle = true;
+        target.xc = n.line.slope;
+        target.yc = n.line.intercept;
+        target.rSquared = n.line.radiusSq;
     } else {
-        angleWithStraight(ctx, slot, ctx.lines[MAINLINE_SLOT + k].direction);
+        abandon(err::INTERNAL, fmt::format("longitudinal line {} has no geometry in this span", n.number));
     }
+    return target;
+}
+
+Crossing CrossLongitudinalLine(const Mainline& ml, const TransverseLine& slot, const SpanLine& n) {
+    return IntersectWithSlot(ml, slot, TargetOfLine(n));
+}
+
+Heading AngleWithPiece(const Mainline& ml, double direction, int k, double x, double y) {
+    if (ml.pieceIsCurve(k)) {
+        const AlignmentSegment& seg = ml.segment(k);
+        return angleWithCircle(direction, seg.xc, seg.yc, x, y);
+    }
+    return angleWithStraight(direction, ml.pieceLine(k).direction);
 }
 
 // The mainline moved sideways by d, piece by piece in the order 2, 1, 3: a
@@ -160,16 +177,15 @@ void angleWithPiece(RunContext& ctx, int slot, int k) {
 // nearer to the slot line's own point. A piece is accepted when the
 // crossing's station lies in it. A piece that the slot line does
 // not cross (parallel, missed, or a point no piece accepts) is passed over
-// like an absent one; error 15 only when no piece is accepted.
-// `located` receives the normal as the projection left it.
-void crossOffsetMainline(RunContext& ctx, int slot, double d, double* located) {
+// like an absent one; NoPieceCrossed only when no piece is accepted.
+Crossing CrossOffsetMainline(const Mainline& ml, const TransverseLine& slot, double d) {
     static constexpr int order[] = {2, 1, 3};
     for (int k : order) {
-        const LongitudinalLine& piece = ctx.lines[MAINLINE_SLOT + k];
-        if (piece.form == form::ABSENT) continue;
+        if (!ml.pieceExists(k)) continue;
+        const LongitudinalLine& piece = ml.pieceLine(k);
         CrossTarget target;
-        if (piece.form == form::CIRCLE) {
-            const AlignmentSegment& seg = ctx.alignment.segments[k];
+        if (ml.pieceIsCurve(k)) {
+            const AlignmentSegment& seg = ml.segment(k);
             const double r = seg.r + d;
             target.circle = true;
             target.xc = seg.xc;
@@ -180,159 +196,104 @@ void crossOffsetMainline(RunContext& ctx, int slot, double d, double* located) {
             target.slope = piece.slope;
             target.intercept = piece.intercept + d * piece.normFactor;
         }
-        if (!tryIntersect(ctx, slot, target, OffMainline::NoCrossing)) continue;
-        if (located) *located = ctx.wp.normal;
-        angleWithPiece(ctx, slot, k);
-        if (ctx.wp.piece == k) return;
+        const Crossing c = IntersectWithSlot(ml, slot, target);
+        if (c.status == CrossingStatus::NotStraight) return c;
+        if (!c.crossed()) continue;
+        if (c.at.piece == k) return withHeading(c, AngleWithPiece(ml, slot.direction, k, c.x, c.y));
     }
-    abandon(err::NO_CROSSING,
-            fmt::format("transverse line {} does not cross the mainline moved by {:.4f} ft on any of its pieces",
-                        slot, d));
+    return withStatus(CrossingStatus::NoPieceCrossed);
 }
 
-}  // namespace
-
-void IntersectWithSlot(RunContext& ctx, int slot, const CrossTarget& target) {
-    if (!tryIntersect(ctx, slot, target))
-        abandon(err::NO_CROSSING,
-                target.circle ? fmt::format("transverse line {} misses a circle", slot)
-                              : fmt::format("transverse line {} is parallel to the line it should cross", slot));
-}
-
-void CrossLongitudinalLine(RunContext& ctx, int slot, int line) {
-    const int f = ctx.spanLines.spanForm[line];
-    const LongitudinalLine& n = ctx.lines[line];
-    CrossTarget target;
-    if (f > 0) {
-        target.form = f;
-        target.slope = n.slope;
-        target.intercept = n.intercept;
-    } else if (f == form::CIRCLE) {
-        target.circle = true;
-        target.xc = n.slope;
-        target.yc = n.intercept;
-        target.rSquared = n.radiusSq;
-    } else {
-        abandon(err::INTERNAL, fmt::format("longitudinal line {} has no geometry in this span", line));
-    }
-    IntersectWithSlot(ctx, slot, target);
-}
-
-void CrossOffsetMainline(RunContext& ctx, int slot, double d) {
-    crossOffsetMainline(ctx, slot, d, nullptr);
-}
-
-void CrossingAngle(RunContext& ctx, int slot, int line) {
-    if (line > MAINLINE_SLOT) {
-        angleWithPiece(ctx, slot, line - MAINLINE_SLOT);
-        return;
-    }
-    const LongitudinalLine& n = ctx.lines[line];
-    const int state = ctx.spanLines.spanState[line];
-    const int f = ctx.spanLines.spanForm[line];
-    if (state < 0) {
+Heading CrossingAngle(const Mainline& ml, double direction, const SpanLine& n, const Crossing& c) {
+    if (n.state < 0) {
         // Follows the mainline: the piece the crossing lies in.
-        angleWithPiece(ctx, slot, ctx.wp.piece);
-    } else if (f > 0) {
-        angleWithStraight(ctx, slot, n.direction);
-    } else if (f == form::CIRCLE) {
-        if (state > 0) {
-            const AlignmentSegment& seg = ctx.alignment.segments[state];
-            angleWithCircle(ctx, slot, seg.xc, seg.yc);
-        } else {
-            angleWithCircle(ctx, slot, n.slope, n.intercept);
-        }
-    } else {
-        abandon(err::INTERNAL, fmt::format("longitudinal line {} has no geometry in this span", line));
+        return AngleWithPiece(ml, direction, c.at.piece, c.x, c.y);
     }
+    if (n.form > 0) return angleWithStraight(direction, n.line.direction);
+    if (n.form == form::CIRCLE) {
+        if (n.state > 0) {
+            const AlignmentSegment& seg = ml.segment(n.state);
+            return angleWithCircle(direction, seg.xc, seg.yc, c.x, c.y);
+        }
+        return angleWithCircle(direction, n.line.slope, n.line.intercept, c.x, c.y);
+    }
+    abandon(err::INTERNAL, fmt::format("longitudinal line {} has no geometry in this span", n.number));
 }
 
 // The side rule's crossing with the mainline itself: the angle is taken
 // from the normal as the projection onto the mainline leaves it.
-double StationOnMainline(RunContext& ctx, int slot) {
-    double normal = 0;
-    crossOffsetMainline(ctx, slot, 0.0, &normal);
-    ctx.wp.normal = normal;
-    ctx.wp.angle = ctx.transverse[slot].direction - normal;
-    return ctx.wp.station;
+Crossing StationOnMainline(const Mainline& ml, const TransverseLine& slot) {
+    const Crossing c = CrossOffsetMainline(ml, slot, 0.0);
+    if (!c.crossed()) return c;
+    return withHeading(c, {slot.direction - c.at.normal, c.at.normal});
 }
 
 // The spiral r(theta) = r0 + |a| (theta0 - theta) about the centre of
 // mainline piece k: the slot line is cut with the circle of the current
 // radius, the polar angle of the cut corrects the radius, until the
-// correction falls below the spiral tolerance; error 15 when a correction
+// correction falls below the spiral tolerance; BeyondPole when a correction
 // takes the radius through the spiral's pole. distBent is the arc length
 // s(r) - s(r0) from the spiral's reference.
-void SpiralCrossing(RunContext& ctx, int slot, int line) {
-    const int k = ctx.spanLines.spanState[line];
-    if (k < 1 || k > 3 || !geometry::piecePresent(ctx, k))
-        abandon(err::INTERNAL, fmt::format("longitudinal line {} is not a spiral", line));
-    const AlignmentSegment& seg = ctx.alignment.segments[k];
-    const LongitudinalLine& n = ctx.lines[line];
-    const double rate = std::fabs(n.slope);
-    double r = n.radius, thetaPrev = n.radiusSq, dr = 0;
+Crossing SpiralCrossing(const Mainline& ml, const TransverseLine& slot, const SpanLine& n) {
+    const int k = n.state;
+    if (k < 1 || k > 3 || !ml.pieceExists(k))
+        abandon(err::INTERNAL, fmt::format("longitudinal line {} is not a spiral", n.number));
+    const AlignmentSegment& seg = ml.segment(k);
+    const LongitudinalLine& line = n.line;
+    const double rate = std::fabs(line.slope);
+    double r = line.radius, thetaPrev = line.radiusSq, dr = 0;
+    Crossing c;
     for (int pass = 1;; ++pass) {
-        if (pass > SPIRAL_PASS_LIMIT)
-            abandon(err::NO_CROSSING, fmt::format("the crossing of transverse line {} with spiral line {} "
-                                                  "does not settle",
-                                                  slot, line));
+        if (pass > SPIRAL_PASS_LIMIT) return withStatus(CrossingStatus::Unsettled);
         r += dr;
         // The radius keeps the sign of the rate on the spiral's own arm; a
         // correction that carries it through the pole (or leaves no number)
         // finds no point of that arm.
-        if (!(r * n.slope > 0))
-            abandon(err::NO_CROSSING, fmt::format("transverse line {} does not cross spiral line {} on "
-                                                  "the spiral's side of its pole",
-                                                  slot, line));
+        if (!(r * line.slope > 0)) return withStatus(CrossingStatus::BeyondPole);
         CrossTarget target;
         target.circle = true;
         target.xc = seg.xc;
         target.yc = seg.yc;
         target.rSquared = r * r;
-        IntersectWithSlot(ctx, slot, target);
-        angleWithCircle(ctx, slot, seg.xc, seg.yc);
-        const double theta = ctx.wp.normal;
-        dr = geometry::angleDifference(thetaPrev, theta) * rate;
+        c = IntersectWithSlot(ml, slot, target);
+        if (!c.crossed()) return c;
+        c = withHeading(c, angleWithCircle(slot.direction, seg.xc, seg.yc, c.x, c.y));
+        const double theta = c.heading.normal;
+        dr = reduceToHalfTurn(thetaPrev - theta) * rate;
         thetaPrev = theta;
         if (std::fabs(dr) < SPIRAL_TOLERANCE) break;
     }
-    ctx.spanLines.spiralRadius = r;
-    ctx.wp.distBent = SpiralArcLength(n.slope, r) - n.intercept;
+    c.spiralRadius = r;
+    c.distBent = SpiralArcLength(line.slope, r) - line.intercept;
+    return c;
 }
 
-void StoreBentPoint(RunContext& ctx, int slot, int line) {
-    const WorkPoint& wp = ctx.wp;
-    SpanLines& sl = ctx.spanLines;
-    const BentPoint p{wp.x, wp.y, wp.angle, wp.station, wp.offset, wp.normal, wp.piece};
+Crossing CrossBySpanState(const Mainline& ml, const TransverseLine& slot, const SpanLine& n, double d) {
+    if (n.state > 0) return SpiralCrossing(ml, slot, n);
+    if (n.state < 0) return CrossOffsetMainline(ml, slot, d);
+    const Crossing c = CrossLongitudinalLine(ml, slot, n);
+    if (!c.crossed()) return c;
+    return withHeading(c, CrossingAngle(ml, slot.direction, n, c));
+}
+
+void StoreBentPoint(SpanLines& sl, LineTable& lines, int slot, int line, const BentPoint& p) {
     if (slot == BACK_BENT_SLOT) {
         sl.backPoint[line] = p;
         if (sl.spanState[line] > 0) {
             // The spiral's reference moves to the back bent, so that every
             // later arc length on it is measured from there.
-            LongitudinalLine& n = ctx.lines[line];
+            LongitudinalLine& n = lines[line];
             n.radius = sl.spiralRadius;
             n.intercept = SpiralArcLength(n.slope, sl.spiralRadius);
-            n.radiusSq = wp.normal;
+            n.radiusSq = p.normal;
         }
         // The span's bents are crossed before any row of it is reported, so
         // no transverse slot keeps a previous point from an earlier span.
-        ForgetPreviousPoints(ctx);
+        ForgetPreviousPoints(sl);
     } else if (slot == AHEAD_BENT_SLOT) {
         sl.aheadPoint[line] = p;
     } else {
         abandon(err::INTERNAL, fmt::format("slot {} is not a bent", slot));
-    }
-}
-
-void CrossBySpanState(RunContext& ctx, int slot, int line, double d) {
-    const int state = ctx.spanLines.spanState[line];
-    if (state > 0) {
-        SpiralCrossing(ctx, slot, line);
-    } else if (state == 0) {
-        CrossLongitudinalLine(ctx, slot, line);
-        CrossingAngle(ctx, slot, line);
-    } else {
-        CrossOffsetMainline(ctx, slot, d);
     }
 }
 

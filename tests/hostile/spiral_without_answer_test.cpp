@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "bridgeplan/errors.hpp"
+#include "layout/span_crossings.hpp"
 #include "solver/distances.hpp"
 #include "solver/intersection_solver.hpp"
 #include "../solver/layout_fixture.hpp"
@@ -40,7 +41,7 @@ TEST(HostileGeometry, SpiralsThatMayNotSettle) {
             transverseThrough(ctx, 1, t.x, t.y, t.angle);
             int error = 0;
             try {
-                SpiralCrossing(ctx, 1, 1);
+                spiralCrossing(ctx, 1, 1);
             } catch (const ProblemAbandoned& e) {
                 error = e.number();
             }

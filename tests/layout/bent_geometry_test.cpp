@@ -10,6 +10,7 @@
 #include "bridgeplan/keywords.hpp"
 #include "layout/span_parts.hpp"
 #include "alignment/alignment_parts.hpp"
+#include "layout/span_crossings.hpp"
 #include "solver/intersection_solver.hpp"
 #include "span_harness.hpp"
 
@@ -75,7 +76,7 @@ TEST(BentLines, ParlAheadForPlusAndBehindForMinusOnEitherSkew) {
             readBents(run.ctx);
             const double expected = 1000.0 + (d[0] == '-' ? -along : along);
             EXPECT_NEAR(run.bentRecord(1).station, expected, 1e-8) << skew << " " << d;
-            EXPECT_NEAR(StationOnMainline(run.ctx, 21), expected, 1e-8);
+            EXPECT_NEAR(stationOnMainline(run.ctx, 21), expected, 1e-8);
             EXPECT_NEAR(std::fabs(run.bentRecord(1).skew), 30 * DEG, 1e-12);
         }
     }

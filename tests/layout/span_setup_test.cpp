@@ -9,6 +9,7 @@
 #include "bridgeplan/keywords.hpp"
 #include "layout/span_parts.hpp"
 #include "alignment/alignment_parts.hpp"
+#include "layout/span_crossings.hpp"
 #include "solver/distances.hpp"
 #include "solver/intersection_solver.hpp"
 #include "span_harness.hpp"

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "bridgeplan/errors.hpp"
+#include "layout/span_crossings.hpp"
 #include "solver/distances.hpp"
 #include "solver/intersection_solver.hpp"
 #include "layout_fixture.hpp"
@@ -18,19 +19,19 @@ namespace {
 // length between them.
 double setUpLine(RunContext& ctx, int n, double d) {
     for (int slot : {BACK_BENT_SLOT, AHEAD_BENT_SLOT}) {
-        CrossBySpanState(ctx, slot, n, d);
-        StoreBentPoint(ctx, slot, n);
+        crossBySpanState(ctx, slot, n, d);
+        storeBentPoint(ctx, slot, n);
     }
-    DistanceAlongLine(ctx, n, d);
+    distanceAlongLine(ctx, n, d);
     ctx.spanLines.spanLength[n] = ctx.wp.distBent;
     return ctx.wp.distBent;
 }
 
 // The point at t and back again: DistanceAlongLine gives t.
 void expectInverse(RunContext& ctx, int n, double d, double t, double tolerance = 1e-8) {
-    PointAtDistance(ctx, n, t);
+    pointAtDistance(ctx, n, t);
     EXPECT_DOUBLE_EQ(ctx.wp.distBent, t);
-    DistanceAlongLine(ctx, n, d);
+    distanceAlongLine(ctx, n, d);
     EXPECT_NEAR(ctx.wp.distBent, t, tolerance) << "line " << n << " at " << t;
 }
 
@@ -64,34 +65,34 @@ TEST(Distances, StraightLines) {
     const double aheadX = 100 + 110 * std::cos(HALF_PI + 0.3) / std::sin(HALF_PI + 0.3);
     EXPECT_NEAR(len, aheadX, 1e-9);
     // PROP 0.5 from the back bent: half way between the bent points.
-    PointAtDistance(ctx, 1, 0.5 * len);
+    pointAtDistance(ctx, 1, 0.5 * len);
     EXPECT_NEAR(ctx.wp.x, aheadX / 2, 1e-9);
     EXPECT_NEAR(ctx.wp.y, 110, 1e-9);
     EXPECT_NEAR(ctx.wp.station, 1000 + aheadX / 2, 1e-9);
-    PointAtDistance(ctx, 1, len);
+    pointAtDistance(ctx, 1, len);
     EXPECT_NEAR(ctx.wp.x, ctx.spanLines.aheadPoint[1].x, 1e-9);
     expectInverse(ctx, 1, 0, 12.5);
     // Behind the back bent the chord is still positive.
-    PointAtDistance(ctx, 1, -20);
+    pointAtDistance(ctx, 1, -20);
     EXPECT_NEAR(ctx.wp.x, -20, 1e-9);
-    DistanceAlongLine(ctx, 1, 0);
+    distanceAlongLine(ctx, 1, 0);
     EXPECT_NEAR(ctx.wp.distBent, 20, 1e-9);
 
     // Line 2 points toward decreasing stations: a negative distance still
     // lies behind the back bent, a positive one ahead of it.
     setUpLine(ctx, 2, 0);
-    PointAtDistance(ctx, 2, -20);
+    pointAtDistance(ctx, 2, -20);
     EXPECT_NEAR(ctx.wp.x, -20, 1e-9);
     EXPECT_NEAR(ctx.wp.station, 980, 1e-9);
     EXPECT_DOUBLE_EQ(ctx.wp.distBent, -20);
-    PointAtDistance(ctx, 2, 30);
+    pointAtDistance(ctx, 2, 30);
     EXPECT_NEAR(ctx.wp.x, 30, 1e-9);
     EXPECT_DOUBLE_EQ(ctx.wp.distBent, 30);
 
-    EXPECT_EQ(errorOf([&] { PointAtDistance(ctx, 0, 1); }), err::TRANSVERSE_LINE);
-    EXPECT_EQ(errorOf([&] { PointAtDistance(ctx, 3, 1); }), err::TRANSVERSE_LINE);
+    EXPECT_EQ(errorOf([&] { pointAtDistance(ctx, 0, 1); }), err::TRANSVERSE_LINE);
+    EXPECT_EQ(errorOf([&] { pointAtDistance(ctx, 3, 1); }), err::TRANSVERSE_LINE);
     ctx.spanLines.spanForm[1] = -1;
-    EXPECT_EQ(errorOf([&] { DistanceAlongLine(ctx, 1, 0); }), err::INTERNAL);
+    EXPECT_EQ(errorOf([&] { distanceAlongLine(ctx, 1, 0); }), err::INTERNAL);
 }
 
 TEST(Distances, Circles) {
@@ -119,7 +120,7 @@ TEST(Distances, Circles) {
     squareAt(ctx, AHEAD_BENT_SLOT, 1200);
 
     EXPECT_NEAR(setUpLine(ctx, 1, 10), 0.4 * 1010, 1e-9);
-    PointAtDistance(ctx, 1, 101);   // a tenth of a radian on: station 900
+    pointAtDistance(ctx, 1, 101);   // a tenth of a radian on: station 900
     EXPECT_NEAR(ctx.wp.station, 900, 1e-8);
     EXPECT_NEAR(ctx.wp.offset, 10, 1e-8);
     expectInverse(ctx, 1, 10, 250);
@@ -128,7 +129,7 @@ TEST(Distances, Circles) {
     const double len = setUpLine(ctx, 2, 10);
     EXPECT_GT(len, 0);
     expectInverse(ctx, 2, 10, 0.3 * len);
-    PointAtDistance(ctx, 2, len);
+    pointAtDistance(ctx, 2, len);
     EXPECT_NEAR(ctx.wp.x, ctx.spanLines.aheadPoint[2].x, 1e-8);
     EXPECT_NEAR(ctx.wp.y, ctx.spanLines.aheadPoint[2].y, 1e-8);
 }
@@ -152,16 +153,16 @@ TEST(Distances, Spiral) {
     const double len = setUpLine(ctx, 1, 0);
     // Radii 1000 and 1040 at the radial bents, 0.4 rad apart.
     EXPECT_NEAR(len, SpiralArcLength(100, 1040) - SpiralArcLength(100, 1000), 1e-9);
-    PointAtDistance(ctx, 1, len);
+    pointAtDistance(ctx, 1, len);
     EXPECT_NEAR(ctx.wp.x, ctx.spanLines.aheadPoint[1].x, 1e-4);
     EXPECT_NEAR(ctx.wp.y, ctx.spanLines.aheadPoint[1].y, 1e-4);
 
     // The point at 150 ft, crossed again by a slot line through it.
-    PointAtDistance(ctx, 1, 150);
+    pointAtDistance(ctx, 1, 150);
     transverseThrough(ctx, 1, ctx.wp.x, ctx.wp.y, 0.3);
-    SpiralCrossing(ctx, 1, 1);
+    spiralCrossing(ctx, 1, 1);
     EXPECT_NEAR(ctx.wp.distBent, 150, 1e-4);
-    DistanceAlongLine(ctx, 1, 0);
+    distanceAlongLine(ctx, 1, 0);
     EXPECT_NEAR(ctx.wp.distBent, 150, 1e-4);
 }
 
@@ -183,7 +184,7 @@ TEST(Distances, LineFollowingTheMainline) {
     // 200 ft of tangent, then 700 ft of station on the curve at R + 10.
     EXPECT_NEAR(setUpLine(ctx, 1, 10), 200 + 700 * 1.01, 1e-8);
     // 300 ft: 200 to the P.C., the other 100 ft are 100 R / (R + d) of station.
-    PointAtDistance(ctx, 1, 300);
+    pointAtDistance(ctx, 1, 300);
     EXPECT_NEAR(ctx.wp.station, 500 + 100 / 1.01, 1e-8);
     EXPECT_NEAR(ctx.wp.offset, 10, 1e-8);
     EXPECT_EQ(ctx.wp.piece, 2);
@@ -191,7 +192,7 @@ TEST(Distances, LineFollowingTheMainline) {
     expectInverse(ctx, 1, 10, 150);
     expectInverse(ctx, 1, 10, 1400);   // beyond the P.T., past the ahead bent
     // Behind the back bent the distance is negative.
-    PointAtDistance(ctx, 1, -50);
+    pointAtDistance(ctx, 1, -50);
     EXPECT_NEAR(ctx.wp.station, 250, 1e-8);
     expectInverse(ctx, 1, 10, -50);
 }
@@ -218,7 +219,7 @@ TEST(Distances, CompoundCurve) {
 
     const double len = setUpLine(ctx, 1, -8);
     EXPECT_NEAR(len, 200 * 1992.0 / 2000 + 1000 * 992.0 / 1000 + 200 * 1492.0 / 1500, 1e-8);
-    PointAtDistance(ctx, 1, len);
+    pointAtDistance(ctx, 1, len);
     EXPECT_NEAR(ctx.wp.x, ctx.spanLines.aheadPoint[1].x, 1e-8);
     EXPECT_NEAR(ctx.wp.y, ctx.spanLines.aheadPoint[1].y, 1e-8);
     EXPECT_NEAR(ctx.wp.station, 1700, 1e-8);
@@ -226,7 +227,7 @@ TEST(Distances, CompoundCurve) {
 
     const double len2 = setUpLine(ctx, 2, -6);
     EXPECT_NEAR(len2, 200 * 1994.0 / 2000 + 1000 * 994.0 / 1000 + 200 * 1494.0 / 1500, 1e-8);
-    PointAtDistance(ctx, 2, 1300);
+    pointAtDistance(ctx, 2, 1300);
     EXPECT_NEAR(ctx.wp.offset, -6, 1e-8);
     for (double t : {150.0, 1300.0}) expectInverse(ctx, 2, -6, t);
 }
@@ -238,17 +239,17 @@ TEST(Distances, ToThePreviousPoint) {
     auto at = [&](double x, double y, int line) {
         ctx.wp.x = x;
         ctx.wp.y = y;
-        DistanceToPrevious(ctx, 1, line);
+        distanceToPrevious(ctx, 1, line);
         return ctx.wp.distPrev;
     };
-    ForgetPreviousPoints(ctx);
+    ForgetPreviousPoints(ctx.spanLines);
     EXPECT_EQ(at(0, 0, 1), 0);          // line 1
     EXPECT_DOUBLE_EQ(at(3, 4, 2), 5);
     EXPECT_EQ(at(10, 10, 4), 0);        // after the skipped line 3
     EXPECT_DOUBLE_EQ(at(10, 20, 5), 10);
     // A new span: the first point reported on the slot measures nothing,
     // even when line 1 gets no table.
-    ForgetPreviousPoints(ctx);
+    ForgetPreviousPoints(ctx.spanLines);
     EXPECT_EQ(at(50, 50, 2), 0);
     EXPECT_DOUBLE_EQ(at(50, 53, 3), 3);
     ctx.transverse[1].skips[0] = -1;

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "bridgeplan/errors.hpp"
+#include "layout/span_crossings.hpp"
 #include "solver/distances.hpp"
 #include "solver/intersection_solver.hpp"
 #include "layout_fixture.hpp"
@@ -61,8 +62,8 @@ TEST(Crossings, StraightLines) {
     startSpan(ctx);
 
     transverseThrough(ctx, 1, 50, 0, HALF_PI);   // x = 50, form 2
-    CrossLongitudinalLine(ctx, 1, 1);
-    CrossingAngle(ctx, 1, 1);
+    crossLongitudinalLine(ctx, 1, 1);
+    crossingAngle(ctx, 1, 1);
     EXPECT_NEAR(ctx.wp.x, 50, 1e-9);
     EXPECT_NEAR(ctx.wp.y, 110, 1e-9);
     EXPECT_NEAR(ctx.wp.station, 1050, 1e-9);
@@ -72,8 +73,8 @@ TEST(Crossings, StraightLines) {
     EXPECT_NEAR(ctx.wp.normal, HALF_PI, 1e-12);
 
     transverseThrough(ctx, 2, 0, 0, PI / 4);     // y = x, form 1 like the line
-    CrossLongitudinalLine(ctx, 2, 1);
-    CrossingAngle(ctx, 2, 1);
+    crossLongitudinalLine(ctx, 2, 1);
+    crossingAngle(ctx, 2, 1);
     EXPECT_NEAR(ctx.wp.x, 110, 1e-9);
     EXPECT_NEAR(ctx.wp.y, 110, 1e-9);
     EXPECT_NEAR(ctx.wp.angle, PI / 4, 1e-12);
@@ -85,21 +86,21 @@ TEST(Crossings, StraightLines) {
     ctx.transverse[3].form = 1;
     ctx.transverse[3].slope = -1;
     ctx.transverse[3].intercept = 0;
-    CrossLongitudinalLine(ctx, 3, 2);
+    crossLongitudinalLine(ctx, 3, 2);
     EXPECT_NEAR(ctx.wp.x, 2, 1e-12);
     EXPECT_NEAR(ctx.wp.y, -2, 1e-12);
 
     // Parallel lines of the same form and of different forms.
     transverseThrough(ctx, 4, 0, 50, 0);         // y = 50
-    EXPECT_EQ(errorOf([&] { CrossLongitudinalLine(ctx, 4, 1); }), err::NO_CROSSING);
+    EXPECT_EQ(errorOf([&] { crossLongitudinalLine(ctx, 4, 1); }), err::NO_CROSSING);
     ctx.transverse[5].form = 1;                  // y = 2x
     ctx.transverse[5].slope = 2;
     ctx.transverse[5].intercept = 0;
-    EXPECT_EQ(errorOf([&] { CrossLongitudinalLine(ctx, 5, 2); }), err::NO_CROSSING);
+    EXPECT_EQ(errorOf([&] { crossLongitudinalLine(ctx, 5, 2); }), err::NO_CROSSING);
 
     // A line with no geometry in the span.
     ctx.spanLines.spanForm[1] = -1;
-    EXPECT_EQ(errorOf([&] { CrossLongitudinalLine(ctx, 1, 1); }), err::INTERNAL);
+    EXPECT_EQ(errorOf([&] { crossLongitudinalLine(ctx, 1, 1); }), err::INTERNAL);
 }
 
 TEST(Crossings, CircleRoots) {
@@ -112,8 +113,8 @@ TEST(Crossings, CircleRoots) {
     startSpan(ctx);
 
     transverseThrough(ctx, 1, 0, 0, HALF_PI);    // the radius at station 1000
-    CrossLongitudinalLine(ctx, 1, 1);
-    CrossingAngle(ctx, 1, 1);
+    crossLongitudinalLine(ctx, 1, 1);
+    crossingAngle(ctx, 1, 1);
     EXPECT_NEAR(ctx.wp.x, 0, 1e-9);
     EXPECT_NEAR(ctx.wp.y, 1010, 1e-9);
     EXPECT_NEAR(ctx.wp.station, 1000, 1e-9);
@@ -125,7 +126,7 @@ TEST(Crossings, CircleRoots) {
     // point: the first root, then the range rule, decide.
     // The first root at 45 degrees lies at station 1785.4: it stands.
     transverseThrough(ctx, 2, 0, 0, PI / 4);
-    CrossLongitudinalLine(ctx, 2, 1);
+    crossLongitudinalLine(ctx, 2, 1);
     EXPECT_NEAR(ctx.wp.x, 1010 / std::sqrt(2.0), 1e-9);
     EXPECT_NEAR(ctx.wp.station, 1000 + 1000 * PI / 4, 1e-6);
     EXPECT_EQ(ctx.wp.rangeFlag, 0);
@@ -134,7 +135,7 @@ TEST(Crossings, CircleRoots) {
     // ahead station, so the second root (-1010, 0) stands although its
     // station -570.8 lies outside too.
     transverseThrough(ctx, 3, 0, 0, 0);
-    CrossLongitudinalLine(ctx, 3, 1);
+    crossLongitudinalLine(ctx, 3, 1);
     EXPECT_NEAR(ctx.wp.x, -1010, 1e-9);
     EXPECT_NEAR(ctx.wp.y, 0, 1e-9);
     EXPECT_NEAR(ctx.wp.station, 1000 - 1000 * HALF_PI, 1e-6);
@@ -142,7 +143,7 @@ TEST(Crossings, CircleRoots) {
 
     // A line that misses the circle.
     transverseThrough(ctx, 4, 0, 2000, 0);
-    EXPECT_EQ(errorOf([&] { CrossLongitudinalLine(ctx, 4, 1); }), err::NO_CROSSING);
+    EXPECT_EQ(errorOf([&] { crossLongitudinalLine(ctx, 4, 1); }), err::NO_CROSSING);
 
     // y = 1000 built through (-50, 1000) cuts the circle at x = +-141.77;
     // both lie within the stations, and the one nearer to the line's own
@@ -151,8 +152,8 @@ TEST(Crossings, CircleRoots) {
     const double half = std::sqrt(1010.0 * 1010.0 - 1000.0 * 1000.0);
     for (double side : {-1.0, 1.0}) {
         transverseThrough(ctx, 5, 50 * side, 1000, 0);
-        CrossLongitudinalLine(ctx, 5, 1);
-        CrossingAngle(ctx, 5, 1);
+        crossLongitudinalLine(ctx, 5, 1);
+        crossingAngle(ctx, 5, 1);
         EXPECT_NEAR(ctx.wp.x, side * half, 1e-9);
         EXPECT_NEAR(ctx.wp.y, 1000, 1e-9);
         EXPECT_NEAR(ctx.wp.station, 1000 + side * 1000 * std::atan(half / 1000), 1e-6);
@@ -162,7 +163,7 @@ TEST(Crossings, CircleRoots) {
     // The same bent turned the other way (direction + pi) is the same line
     // through the same point: the same crossing.
     transverseThrough(ctx, 6, -50, 1000, PI);
-    CrossLongitudinalLine(ctx, 6, 1);
+    crossLongitudinalLine(ctx, 6, 1);
     EXPECT_NEAR(ctx.wp.x, -half, 1e-9);
 }
 
@@ -175,7 +176,7 @@ TEST(Crossings, OffsetMainlineAcrossPieces) {
     // Station 300 lies on the back tangent: piece 2 (the circle R + 10) is
     // tried first and refused, piece 1 takes it.
     const MainlinePoint p = squareAt(ctx, 1, 300);
-    CrossOffsetMainline(ctx, 1, 10);
+    crossOffsetMainline(ctx, 1, 10);
     EXPECT_EQ(ctx.wp.piece, 1);
     EXPECT_NEAR(ctx.wp.station, 300, 1e-8);
     EXPECT_NEAR(ctx.wp.offset, 10, 1e-8);
@@ -185,7 +186,7 @@ TEST(Crossings, OffsetMainlineAcrossPieces) {
 
     // Station 700 on the curve.
     const MainlinePoint q = squareAt(ctx, 2, 700);
-    CrossOffsetMainline(ctx, 2, 10);
+    crossOffsetMainline(ctx, 2, 10);
     EXPECT_EQ(ctx.wp.piece, 2);
     EXPECT_NEAR(ctx.wp.station, 700, 1e-8);
     EXPECT_NEAR(ctx.wp.x, 1010 * std::cos(q.theta), 1e-8);
@@ -195,7 +196,7 @@ TEST(Crossings, OffsetMainlineAcrossPieces) {
     // Far out on the back tangent the slot line misses the circle R + 10
     // altogether; piece 1 still takes it.
     squareAt(ctx, 3, -900);
-    CrossOffsetMainline(ctx, 3, 10);
+    crossOffsetMainline(ctx, 3, 10);
     EXPECT_EQ(ctx.wp.piece, 1);
     EXPECT_NEAR(ctx.wp.station, -900, 1e-7);
 
@@ -203,21 +204,21 @@ TEST(Crossings, OffsetMainlineAcrossPieces) {
     // circle R + 10, on the other side of the curve, projects onto no
     // piece; the near one lies on the curve and is accepted.
     const MainlinePoint near = squareAt(ctx, 4, 520);
-    CrossOffsetMainline(ctx, 4, 10);
+    crossOffsetMainline(ctx, 4, 10);
     EXPECT_EQ(ctx.wp.piece, 2);
     EXPECT_NEAR(ctx.wp.station, 520, 1e-8);
     EXPECT_NEAR(ctx.wp.x, 1010 * std::cos(near.theta), 1e-8);
     // Built through the mainline point at 520 with the opposite direction:
     // the same line, the same crossing.
     transverseThrough(ctx, 5, near.x, near.y, near.theta + PI);
-    CrossOffsetMainline(ctx, 5, 10);
+    crossOffsetMainline(ctx, 5, 10);
     EXPECT_NEAR(ctx.wp.station, 520, 1e-8);
 
     // No back piece: pieces 2 and 3 only.
     Layout m;
     curvedMainline(m.ctx, 1000, 500, 1500, -1, 0);
     const MainlinePoint r = squareAt(m.ctx, 1, 1800);
-    CrossOffsetMainline(m.ctx, 1, -5);
+    crossOffsetMainline(m.ctx, 1, -5);
     EXPECT_EQ(m.ctx.wp.piece, 3);
     EXPECT_NEAR(m.ctx.wp.station, 1800, 1e-8);
     EXPECT_NEAR(m.ctx.wp.offset, -5, 1e-8);
@@ -227,7 +228,7 @@ TEST(Crossings, OffsetMainlineAcrossPieces) {
     Layout s;
     straightMainline(s.ctx);
     transverseThrough(s.ctx, 1, 0, 50, 0);
-    EXPECT_EQ(errorOf([&] { CrossOffsetMainline(s.ctx, 1, 0); }), err::NO_CROSSING);
+    EXPECT_EQ(errorOf([&] { crossOffsetMainline(s.ctx, 1, 0); }), err::NO_CROSSING);
 }
 
 TEST(Crossings, StationOnMainlineForTheSideRule) {
@@ -235,7 +236,7 @@ TEST(Crossings, StationOnMainlineForTheSideRule) {
     RunContext& ctx = l.ctx;
     straightMainline(ctx);
     transverseThrough(ctx, 1, 50, 0, HALF_PI + 0.1);
-    const double s = StationOnMainline(ctx, 1);
+    const double s = stationOnMainline(ctx, 1);
     EXPECT_NEAR(s, 1000 + 50 + 100 * std::cos(HALF_PI + 0.1) / std::sin(HALF_PI + 0.1), 1e-9);
     EXPECT_NEAR(ctx.wp.offset, 0, 1e-9);
     EXPECT_NEAR(ctx.wp.angle, 0.1, 1e-12);   // from the mainline normal
@@ -252,7 +253,7 @@ TEST(Crossings, Spiral) {
 
     // Along the reference radius: the first circle already has theta0.
     transverseThrough(ctx, 1, 0, 0, HALF_PI);
-    SpiralCrossing(ctx, 1, 1);
+    spiralCrossing(ctx, 1, 1);
     EXPECT_NEAR(ctx.wp.x, 0, 1e-9);
     EXPECT_NEAR(ctx.wp.y, 1010, 1e-9);
     EXPECT_DOUBLE_EQ(ctx.spanLines.spiralRadius, 1010);   // no correction made
@@ -263,18 +264,18 @@ TEST(Crossings, Spiral) {
     // as a SKEW T-line is: the nearer crossing is the one at theta0, again in
     // one pass.
     transverseThrough(ctx, 5, 0, 1000, HALF_PI);
-    SpiralCrossing(ctx, 5, 1);
+    spiralCrossing(ctx, 5, 1);
     EXPECT_NEAR(ctx.wp.y, 1010, 1e-9);
     EXPECT_DOUBLE_EQ(ctx.spanLines.spiralRadius, 1010);
     // Built through the far side of the centre it meets the spiral there.
     transverseThrough(ctx, 6, 0, -1000, HALF_PI);
-    SpiralCrossing(ctx, 6, 1);
+    spiralCrossing(ctx, 6, 1);
     EXPECT_LT(ctx.wp.y, -1000);
     EXPECT_NEAR(std::hypot(ctx.wp.x, ctx.wp.y), ctx.spanLines.spiralRadius, 1e-6);
 
     // Along the radius 0.2 rad further on: r = 1030.
     transverseThrough(ctx, 2, 0, 0, HALF_PI - 0.2);
-    SpiralCrossing(ctx, 2, 1);
+    spiralCrossing(ctx, 2, 1);
     EXPECT_NEAR(ctx.spanLines.spiralRadius, 1030, 1e-9);
     EXPECT_NEAR(ctx.wp.x, 1030 * std::cos(HALF_PI - 0.2), 1e-8);
     EXPECT_NEAR(ctx.wp.distBent, SpiralArcLength(100, 1030) - SpiralArcLength(100, 1010), 1e-9);
@@ -283,18 +284,18 @@ TEST(Crossings, Spiral) {
 
     // A line x = 300 that is not radial: the point found lies on the spiral.
     transverseThrough(ctx, 3, 300, 0, HALF_PI);
-    SpiralCrossing(ctx, 3, 1);
+    spiralCrossing(ctx, 3, 1);
     const double theta = std::atan2(ctx.wp.y, ctx.wp.x);
     EXPECT_NEAR(ctx.wp.x, 300, 1e-9);
     EXPECT_NEAR(std::hypot(ctx.wp.x, ctx.wp.y), 1010 + 100 * (HALF_PI - theta), 1e-4);
 
     // The back bent moves the reference: later distances run from there.
     transverseThrough(ctx, BACK_BENT_SLOT, 0, 0, HALF_PI - 0.2);
-    SpiralCrossing(ctx, BACK_BENT_SLOT, 1);
-    StoreBentPoint(ctx, BACK_BENT_SLOT, 1);
+    spiralCrossing(ctx, BACK_BENT_SLOT, 1);
+    storeBentPoint(ctx, BACK_BENT_SLOT, 1);
     EXPECT_NEAR(ctx.lines[1].radius, 1030, 1e-9);
     EXPECT_NEAR(ctx.lines[1].radiusSq, HALF_PI - 0.2, 1e-12);
-    SpiralCrossing(ctx, 1, 1);
+    spiralCrossing(ctx, 1, 1);
     EXPECT_NEAR(ctx.wp.distBent, SpiralArcLength(100, 1010) - SpiralArcLength(100, 1030), 1e-9);
 
     // A steep inward spiral and a line nearly tangent to it: the first
@@ -302,7 +303,7 @@ TEST(Crossings, Spiral) {
     spiralLine(ctx, 2, -5000, -1010, HALF_PI);
     startSpan(ctx);
     transverseThrough(ctx, 4, 0, 1000, 0);
-    EXPECT_EQ(errorOf([&] { SpiralCrossing(ctx, 4, 2); }), err::NO_CROSSING);
+    EXPECT_EQ(errorOf([&] { spiralCrossing(ctx, 4, 2); }), err::NO_CROSSING);
 }
 
 TEST(Crossings, BySpanState) {
@@ -315,13 +316,13 @@ TEST(Crossings, BySpanState) {
     ctx.lineCount = 2;
     startSpan(ctx);
     squareAt(ctx, 1, 1200);
-    CrossBySpanState(ctx, 1, 1, 0);
+    crossBySpanState(ctx, 1, 1, 0);
     EXPECT_NEAR(ctx.wp.station, 1200, 1e-8);
     EXPECT_NEAR(ctx.wp.angle, 0, 1e-12);
     squareAt(ctx, 2, 1700);
-    CrossBySpanState(ctx, 2, 2, 4);
+    crossBySpanState(ctx, 2, 2, 4);
     EXPECT_EQ(ctx.wp.piece, 3);
     EXPECT_NEAR(ctx.wp.offset, 4, 1e-8);
-    CrossingAngle(ctx, 2, 2);   // on a line following the mainline: its piece there
+    crossingAngle(ctx, 2, 2);   // on a line following the mainline: its piece there
     EXPECT_NEAR(ctx.wp.angle, HALF_PI, 1e-12);
 }

@@ -16,7 +16,7 @@ BELOW = {
     "bridgeplan": set(),
     "run": {"bridgeplan"},
     "alignment": {"bridgeplan", "run"},
-    "solver": {"bridgeplan", "run", "alignment"},
+    "solver": {"bridgeplan", "alignment"},
     "plot": {"bridgeplan", "run"},
     "layout": {"bridgeplan", "run", "alignment", "solver", "plot"},
     "output": set(),
