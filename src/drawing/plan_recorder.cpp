@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <variant>
 
 #include "alignment/mainline.hpp"
 #include "alignment/point_operations.hpp"
@@ -9,6 +10,7 @@
 #include "bridgeplan/half_turn.hpp"
 #include "bridgeplan/keywords.hpp"
 #include "run/run_context.hpp"
+#include "solver/span_shape.hpp"
 
 namespace bp::drawing {
 namespace {
@@ -96,15 +98,13 @@ std::vector<Stroke> followMainline(const RunContext& ctx, const BentPoint& b, co
 // span and between them through points of the spiral close enough that no
 // chord departs from it by more than the tolerance: a chord over the polar
 // step dt at radius r departs by about r dt^2 / 8.
-Stroke spiral(const RunContext& ctx, int n, int k, const BentPoint& b, const BentPoint& a,
-              const std::vector<XY>& through) {
-    const LongitudinalLine& line = ctx.lines[n];
-    const AlignmentSegment& seg = ctx.alignment.segments[k];
-    const double rate = std::fabs(line.slope);
-    const double sign = line.slope < 0 ? -1.0 : 1.0;
-    const double r0 = sign * std::hypot(b.x - seg.xc, b.y - seg.yc);
-    const double t0 = std::atan2(b.y - seg.yc, b.x - seg.xc);
-    const auto polar = [&](XY q) { return reduceToHalfTurn(t0 - std::atan2(q.y - seg.yc, q.x - seg.xc)); };
+Stroke spiral(const shape::Spiral& sp, const BentPoint& b, const BentPoint& a, const std::vector<XY>& through) {
+    const XY centre{sp.xc, sp.yc};
+    const double rate = std::fabs(sp.rate);
+    const double sign = sp.rate < 0 ? -1.0 : 1.0;
+    const double r0 = sign * std::hypot(b.x - centre.x, b.y - centre.y);
+    const double t0 = std::atan2(b.y - centre.y, b.x - centre.x);
+    const auto polar = [&](XY q) { return reduceToHalfTurn(t0 - std::atan2(q.y - centre.y, q.x - centre.x)); };
     const double sweep = polar({a.x, a.y});   // theta_b - theta_a
     const double r1 = r0 + rate * sweep;
     const double step = std::sqrt(8.0 * SPIRAL_TOLERANCE_FT / std::max({std::fabs(r0), std::fabs(r1), 1.0}));
@@ -114,7 +114,7 @@ Stroke spiral(const RunContext& ctx, int n, int k, const BentPoint& b, const Ben
     for (int i = 1; i + 1 < count; ++i) {
         const double u = sweep * i / (count - 1);
         const double r = std::fabs(r0 + rate * u), t = t0 - u;
-        points.push_back({u, {seg.xc + r * std::cos(t), seg.yc + r * std::sin(t)}});
+        points.push_back({u, {centre.x + r * std::cos(t), centre.y + r * std::sin(t)}});
     }
     for (XY q : through) {
         const double u = polar(q);
@@ -140,26 +140,28 @@ PlanLine planLine(const RunContext& ctx, int n, const std::vector<XY>& through) 
     out.type = trimmed(line.typeCode.view());
     out.remarks = trimmed(line.remarks);
     out.plotMark = line.plotMark;
-    const int state = sl.spanState[n];
-    if (state > 0) {
+    const SpanShape shape = ShapeInSpan(mainlineOf(ctx), ctx.lines, spanLineOf(sl, ctx.lines, n));
+    if (const auto* sp = std::get_if<shape::Spiral>(&shape)) {
         out.shape = LineShape::Spiral;
-        out.strokes.push_back(spiral(ctx, n, state, b, a, through));
-    } else if (state < 0) {
+        out.strokes.push_back(spiral(*sp, b, a, through));
+    } else if (std::holds_alternative<shape::OffsetMainline>(shape)) {
+        // Drawn at the offset of its back bent point, through both bent points.
         out.shape = LineShape::FollowsMainline;
         out.strokes = followMainline(ctx, b, a, b.offset);
-    } else if (sl.spanForm[n] > 0) {
+    } else if (std::holds_alternative<shape::Straight>(shape)) {
         out.shape = LineShape::Straight;
         Stroke s;
         s.points = {{b.x, b.y}, {a.x, a.y}};
         out.strokes.push_back(s);
     } else {
-        // A circle of its own about (slope, intercept): the arc of less than
-        // a half turn from the back-bent point to the ahead-bent point.
+        // A circle of its own: the arc of less than a half turn from the
+        // back-bent point to the ahead-bent point.
+        const shape::Circle& circle = std::get<shape::Circle>(shape);
         out.shape = LineShape::Circle;
         Stroke s;
         s.kind = Stroke::Kind::Arc;
-        s.centre = {line.slope, line.intercept};
-        s.radius = std::sqrt(line.radiusSq);
+        s.centre = {circle.xc, circle.yc};
+        s.radius = std::sqrt(circle.radiusSq);
         s.points = {{b.x, b.y}, {a.x, a.y}};
         const double cross = (b.x - s.centre.x) * (a.y - s.centre.y) - (b.y - s.centre.y) * (a.x - s.centre.x);
         s.clockwise = cross < 0;
