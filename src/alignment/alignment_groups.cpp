@@ -6,9 +6,9 @@
 
 #include "alignment/alignment_parts.hpp"
 #include "bridgeplan/errors.hpp"
-#include "run/phases.hpp"
+#include "run/deck_reader.hpp"
+#include "run/report.hpp"
 #include "run/record.hpp"
-#include "run/run_context.hpp"
 
 namespace bp {
 
@@ -35,15 +35,15 @@ void echoEnteredAngle(Record& r, int degreesWidth, const EnteredAngle& a) {
     r.put(minutesAt, '-').put(secondsAt, '-');
 }
 
-void readAlignmentGroups(RunContext& ctx) {
-    ctx.alignment = Alignment{};
-    ctx.project.reset();
-    readLocationCard(ctx);
-    readTieCard(ctx);
-    readHorizontalCurveCard(ctx);
-    ctx.project = projectFrameOf(ctx.alignment, ctx.lines);
-    readVerticalCurveCards(ctx);
-    readCrossSectionCards(ctx);
+void readAlignmentGroups(const RoadwayCards& cards) {
+    cards.alignment = Alignment{};
+    cards.project.reset();
+    readLocationCard(cards);
+    readTieCard(cards);
+    readHorizontalCurveCard(cards);
+    cards.project = projectFrameOf(cards.alignment, cards.lines);
+    readVerticalCurveCards(cards);
+    readCrossSectionCards(cards);
 }
 
 }  // namespace bp

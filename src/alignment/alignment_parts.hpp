@@ -18,10 +18,25 @@
 
 namespace bp {
 
-struct RunContext;
 class Card;
+class DeckReader;
 class Record;
 class Report;
+
+// What the roadway card readers work on: the deck they read from, the
+// report they echo to, and what they build (the alignment, the mainline
+// pieces' line slots 31..33 and the project frame of a tied mainline).
+struct RoadwayCards {
+    DeckReader& deck;
+    Report& report;
+    Alignment& alignment;
+    LineTable& lines;
+    std::optional<ProjectFrame>& project;
+};
+
+// Location, horizontal curve, vertical curve, crown and superelevation
+// cards, in their fixed order; each reads, echoes and builds its part.
+void readAlignmentGroups(const RoadwayCards& cards);
 
 // Abandons the problem with `errorNumber` unless the card has `code` in
 // column 1; `cardName` says which card was expected.
@@ -32,24 +47,24 @@ void checkCardCode(const Card& card, Word code, int errorNumber, std::string_vie
 void writeGroupTitle(Report& report, int blanks, std::string_view title);
 
 // Location card "1": stations, reference, direction letter, text size.
-void readLocationCard(RunContext& ctx);
+void readLocationCard(const RoadwayCards& cards);
 
 // Tie card "T", optional, directly after the location card: read, echo,
 // check into a.tie (error 2 for a bad one). Without it, nothing is read.
-void readTieCard(RunContext& ctx);
+void readTieCard(const RoadwayCards& cards);
 
 // The project frame of a built mainline with a tie; none without a tie.
 std::optional<ProjectFrame> projectFrameOf(const Alignment& a, const LineTable& lines);
 
 // Horizontal curve card "2": echo, checks, the three mainline pieces.
-void readHorizontalCurveCard(RunContext& ctx);
+void readHorizontalCurveCard(const RoadwayCards& cards);
 
 // Vertical curve cards "3" and "4": echoes and the profile segments.
-void readVerticalCurveCards(RunContext& ctx);
+void readVerticalCurveCards(const RoadwayCards& cards);
 
 // Crown and lane card "5" and, for a laned section, the superelevation
 // cards "6".
-void readCrossSectionCards(RunContext& ctx);
+void readCrossSectionCards(const RoadwayCards& cards);
 
 // An angle as entered: degrees, minutes, seconds.
 struct EnteredAngle {

@@ -14,8 +14,10 @@
 #include "alignment/elevation.hpp"
 #include "alignment/station_search.hpp"
 #include "bridgeplan/errors.hpp"
+#include "run/deck_reader.hpp"
+#include "run/record.hpp"
+#include "run/report.hpp"
 #include "bridgeplan/keywords.hpp"
-#include "run/run_context.hpp"
 
 namespace bp {
 namespace {
@@ -241,8 +243,8 @@ void echoSuperelevationCard(Report& report, const SuperelevationCard& card, char
 
 }  // namespace
 
-void readCrossSectionCards(RunContext& ctx) {
-    Card card = ctx.deck.require("a crown and lane card \"5\"");
+void readCrossSectionCards(const RoadwayCards& cards) {
+    Card card = cards.deck.require("a crown and lane card \"5\"");
     CrownLaneCard c;
     c.crownCode = card.word(2, 3);
     // S.R.INS. to S.R. 3 are 8 columns wide from column 5, the rest 7 from column 45.
@@ -251,20 +253,20 @@ void readCrossSectionCards(RunContext& ctx) {
         c.values[f] = card.number(col, f < 5 ? 8 : 7, 4, E6);
     }
     checkCardCode(card, kw::FIVE, E6, "a crown and lane card \"5\"");
-    echoCrownAndLanes(ctx.report, c, card.text(2, 3));
-    prepareCrossSection(ctx.alignment.section, c);
-    if (ctx.alignment.section.sectionType != TABLE) return;
+    echoCrownAndLanes(cards.report, c, card.text(2, 3));
+    prepareCrossSection(cards.alignment.section, c);
+    if (cards.alignment.section.sectionType != TABLE) return;
 
-    echoSuperelevationHeading(ctx.report);
+    echoSuperelevationHeading(cards.report);
     for (int i = 1;; ++i) {
-        Card se = ctx.deck.require("a superelevation card \"6\"");
+        Card se = cards.deck.require("a superelevation card \"6\"");
         SuperelevationCard s;
         s.description = se.word(2, 4);
         s.station = se.number(7, 10, 4, E7);
         for (int k = 0; k < 6; ++k) s.slopes[k] = se.number(17 + 6 * k, 6, 4, E7);
         checkCardCode(se, kw::SIX, E7, "a superelevation card \"6\"");
-        echoSuperelevationCard(ctx.report, s, se.column(6));
-        if (takeSuperelevationCard(ctx.alignment, i, s)) return;
+        echoSuperelevationCard(cards.report, s, se.column(6));
+        if (takeSuperelevationCard(cards.alignment, i, s)) return;
     }
 }
 

@@ -14,8 +14,10 @@
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/errors.hpp"
+#include "run/deck_reader.hpp"
+#include "run/record.hpp"
+#include "run/report.hpp"
 #include "bridgeplan/keywords.hpp"
-#include "run/run_context.hpp"
 
 namespace bp {
 namespace {
@@ -173,8 +175,8 @@ void echoHorizontalCurves(Report& report, const HorizontalCurveCard& c) {
 
 }  // namespace
 
-void readHorizontalCurveCard(RunContext& ctx) {
-    Card card = ctx.deck.require("a horizontal curve card \"2\"");
+void readHorizontalCurveCard(const RoadwayCards& cards) {
+    Card card = cards.deck.require("a horizontal curve card \"2\"");
     HorizontalCurveCard c;
     c.curve1 = readDegree(card, 2);
     c.pcStation = card.number(10, 10, 4, E3);
@@ -182,8 +184,8 @@ void readHorizontalCurveCard(RunContext& ctx) {
     c.ptStation = card.number(28, 10, 4, E3);
     c.curve3 = readDegree(card, 38);
     checkCardCode(card, kw::TWO, E3, "a horizontal curve card \"2\"");
-    echoHorizontalCurves(ctx.report, c);
-    buildHorizontalAlignment(ctx.alignment, ctx.lines, c);
+    echoHorizontalCurves(cards.report, c);
+    buildHorizontalAlignment(cards.alignment, cards.lines, c);
 }
 
 }  // namespace bp

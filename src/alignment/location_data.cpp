@@ -7,8 +7,10 @@
 #include "alignment/alignment_parts.hpp"
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/errors.hpp"
+#include "run/deck_reader.hpp"
+#include "run/record.hpp"
+#include "run/report.hpp"
 #include "bridgeplan/keywords.hpp"
-#include "run/run_context.hpp"
 
 namespace bp {
 
@@ -50,9 +52,9 @@ void echoLocation(Report& report, const LocationData& loc) {
 
 }  // namespace
 
-void readLocationCard(RunContext& ctx) {
-    Card card = ctx.deck.require("a location card \"1\"");
-    LocationData& loc = ctx.alignment.location;
+void readLocationCard(const RoadwayCards& cards) {
+    Card card = cards.deck.require("a location card \"1\"");
+    LocationData& loc = cards.alignment.location;
     loc = LocationData{};
     const int e = err::LOCATION;
     loc.backStation = card.number(2, 10, 4, e);
@@ -66,9 +68,9 @@ void readLocationCard(RunContext& ctx) {
     double size = card.number(52, 5, 2, e);
 
     loc.mirror = loc.directionLetter == 'L' ? -1.0 : 1.0;
-    loc.textSize = checkTextSize(ctx.report, size);
+    loc.textSize = checkTextSize(cards.report, size);
     checkCardCode(card, kw::ONE, e, "a location card \"1\"");
-    echoLocation(ctx.report, loc);
+    echoLocation(cards.report, loc);
 
     // A negative angle carries its sign into the minutes and seconds.
     if (loc.refDegrees < 0) {

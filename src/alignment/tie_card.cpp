@@ -10,8 +10,10 @@
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/errors.hpp"
+#include "run/deck_reader.hpp"
+#include "run/record.hpp"
+#include "run/report.hpp"
 #include "bridgeplan/keywords.hpp"
-#include "run/run_context.hpp"
 
 namespace bp {
 namespace {
@@ -67,10 +69,10 @@ void checkTie(const LocationData& loc, const TieCard& tie, std::string_view syst
 // Tie card: code "T" (1), station (2-11, 4 decimals), northing (12-25, 4
 // decimals), easting (26-39, 4 decimals), azimuth degrees (40-42),
 // minutes (43-44), seconds (45-48, 2 decimals), coordinate system (49-80).
-void readTieCard(RunContext& ctx) {
-    const Card* next = ctx.deck.peek();
+void readTieCard(const RoadwayCards& cards) {
+    const Card* next = cards.deck.peek();
     if (!next || !(next->code() == kw::T)) return;
-    const Card card = ctx.deck.require("a tie card \"T\"");
+    const Card card = cards.deck.require("a tie card \"T\"");
     const int e = err::LOCATION;
     TieCard tie;
     tie.station = card.number(2, 10, 4, e);
@@ -81,10 +83,10 @@ void readTieCard(RunContext& ctx) {
     tie.azSeconds = card.number(45, 4, 2, e);
     const std::string_view systemText = card.text(49, 32);
     tie.coordinateSystem = std::string(trimBlanks(systemText));
-    echoTie(ctx.report, tie);
-    checkTie(ctx.alignment.location, tie, systemText);
+    echoTie(cards.report, tie);
+    checkTie(cards.alignment.location, tie, systemText);
     tie.azimuth = EnteredAngle{tie.azDegrees, tie.azMinutes, tie.azSeconds}.radians();
-    ctx.alignment.tie = tie;
+    cards.alignment.tie = tie;
 }
 
 // The mainline point at the tie station and its direction of travel

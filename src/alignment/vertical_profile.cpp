@@ -11,8 +11,10 @@
 #include "alignment/elevation.hpp"
 #include "alignment/station_search.hpp"
 #include "bridgeplan/errors.hpp"
+#include "run/deck_reader.hpp"
+#include "run/record.hpp"
+#include "run/report.hpp"
 #include "bridgeplan/keywords.hpp"
-#include "run/run_context.hpp"
 
 namespace bp {
 namespace {
@@ -125,17 +127,17 @@ void echoElevations(Report& report, const VerticalCurveCards& v) {
 
 }  // namespace
 
-void readVerticalCurveCards(RunContext& ctx) {
+void readVerticalCurveCards(const RoadwayCards& cards) {
     VerticalCurveCards v;
-    Card stations = ctx.deck.require("a vertical curve station card \"3\"");
+    Card stations = cards.deck.require("a vertical curve station card \"3\"");
     const int e4 = err::VERTICAL_STATION;
     v.pviZ = stations.number(2, 10, 4, e4);
     v.pvi1 = stations.number(12, 10, 4, e4);
     v.pvi2 = stations.number(22, 10, 4, e4);
     checkCardCode(stations, kw::THREE, e4, "a vertical curve station card \"3\"");
-    echoStations(ctx.report, v);
+    echoStations(cards.report, v);
 
-    Card elevations = ctx.deck.require("a vertical curve elevation card \"4\"");
+    Card elevations = cards.deck.require("a vertical curve elevation card \"4\"");
     v.elevationZ = elevations.number(2, 8, 4, E5);
     v.gradeZ1 = elevations.number(10, 9, 6, E5);
     v.length1 = elevations.number(19, 7, 3, E5);
@@ -143,8 +145,8 @@ void readVerticalCurveCards(RunContext& ctx) {
     v.length2 = elevations.number(35, 7, 3, E5);
     v.grade23 = elevations.number(42, 9, 6, E5);
     checkCardCode(elevations, kw::FOUR, E5, "a vertical curve elevation card \"4\"");
-    echoElevations(ctx.report, v);
-    buildProfile(ctx.alignment, v);
+    echoElevations(cards.report, v);
+    buildProfile(cards.alignment, v);
 }
 
 }  // namespace bp

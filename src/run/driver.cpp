@@ -4,6 +4,7 @@
 
 #include <fmt/format.h>
 
+#include "alignment/alignment_parts.hpp"
 #include "bridgeplan/errors.hpp"
 #include "bridgeplan/keywords.hpp"
 #include "drawing/plan_recorder.hpp"
@@ -58,7 +59,7 @@ void startProblem(RunContext& ctx, const Card& first) {
 // written, is told of the mainline before the first span), its bridge.
 void runProblem(RunContext& ctx, const Card& card, LandXmlWriter* landxml) {
     startProblem(ctx, card);
-    readAlignmentGroups(ctx);
+    readAlignmentGroups(RoadwayCards{ctx.deck, ctx.report, ctx.alignment, ctx.lines, ctx.project});
     if (landxml)
         landxml->alignment(ctx.problem.number, ctx.problem.title, ctx.alignment, ctx.lines, ctx.project);
     PH2(ctx);

@@ -7,7 +7,6 @@
 #include "../layout/span_harness.hpp"
 #include "alignment/elevation.hpp"
 #include "alignment/point_operations.hpp"
-#include "run/phases.hpp"
 
 using namespace bp;
 using bp::test::CardImage;
@@ -25,7 +24,7 @@ std::string locationCard(const std::string& deg, const std::string& min, const s
 
 TEST(LocationCard, NegativeDegreesCarryTheirSignIntoMinutesAndSeconds) {
     LayoutRun run({locationCard("-10", "30", "1500", "L", "5.")});
-    readLocationCard(run.ctx);
+    readLocationCard(test::roadwayCards(run.ctx));
     const LocationData& loc = run.ctx.alignment.location;
     double degrees = -(10 + 30 / 60.0 + 15 / 3600.0);
     EXPECT_NEAR(loc.referenceAngle, degrees * DEG_TO_RAD, 1e-15);
@@ -41,7 +40,7 @@ TEST(LocationCard, NegativeDegreesCarryTheirSignIntoMinutesAndSeconds) {
 TEST(LocationCard, DirectionLetterAndTextSize) {
     for (const char* letter : {"R", "X", " ", "S"}) {
         LayoutRun run({locationCard("", "", "", letter, "")});
-        readLocationCard(run.ctx);
+        readLocationCard(test::roadwayCards(run.ctx));
         EXPECT_DOUBLE_EQ(run.ctx.alignment.location.mirror, 1.0) << letter;
         // Size 0 is left to the plot; the report says which scale it suits.
         EXPECT_DOUBLE_EQ(run.ctx.alignment.location.textSize, 0.0);
@@ -49,11 +48,11 @@ TEST(LocationCard, DirectionLetterAndTextSize) {
     }
     for (const char* size : {"100.", "-1.", "-.5", "99999"}) {
         LayoutRun run({locationCard("", "", "", "R", size)});
-        readLocationCard(run.ctx);
+        readLocationCard(test::roadwayCards(run.ctx));
         EXPECT_DOUBLE_EQ(run.ctx.alignment.location.textSize, 7.5) << size;
     }
     LayoutRun small({locationCard("", "", "", "R", "9999")});   // 99.99 in: in range
-    readLocationCard(small.ctx);
+    readLocationCard(test::roadwayCards(small.ctx));
     EXPECT_DOUBLE_EQ(small.ctx.alignment.location.textSize, 99.99);
 }
 
@@ -69,7 +68,7 @@ TEST(AlignmentGroups, AWholeAlignmentReadFromTheDeck) {
         CardImage().at(1, "6").at(2, "CONS").at(17, "-.24").at(23, "-.24").at(29, "-.24"),
         CardImage().at(1, "7"),
     });
-    readAlignmentGroups(run.ctx);
+    readAlignmentGroups(test::roadwayCards(run.ctx));
     const Alignment& a = run.ctx.alignment;
     EXPECT_EQ(run.ctx.lines[32].form, form::CIRCLE);
     StationPoint p = PointAtStation(a, run.ctx.lines, 1500);

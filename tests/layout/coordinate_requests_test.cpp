@@ -9,7 +9,6 @@
 
 #include "alignment/point_operations.hpp"
 #include "layout/layout_parts.hpp"
-#include "run/phases.hpp"
 #include "span_harness.hpp"
 
 using namespace bp;
@@ -46,7 +45,7 @@ TEST(CoordinateRequests, PointsBesideEachPiece) {
     } cases[] = {{200.0, 0.0}, {1000.0, 7.5}, {1750.25, -4.25}, {2300.0, 12.0}, {320.5, -6.0}};
     std::vector<std::string> cards;
     LayoutRun probe(deck(group(1, "LAST", ""), {}));
-    readAlignmentGroups(probe.ctx);
+    readAlignmentGroups(test::roadwayCards(probe.ctx));
     std::vector<StationOffset> expected;
     int i = 0;
     for (const Case& c : cases) {
@@ -58,7 +57,7 @@ TEST(CoordinateRequests, PointsBesideEachPiece) {
                                                 std::stod(fmt::format("{:.4f}", y))));
     }
     LayoutRun run(deck(group(5, "LAST", "YES"), cards));
-    readAlignmentGroups(run.ctx);
+    readAlignmentGroups(test::roadwayCards(run.ctx));
     EXPECT_EQ(runSpanCard(run.ctx), AfterSpan::EndOfProblem);   // "LAST" wins over "YES"
     auto records = run.records();
     ASSERT_GE(records.size(), 5u);
@@ -83,7 +82,7 @@ TEST(CoordinateRequests, WhatFollowsTheGroup) {
     const std::string onLine = request(1, 0.0, 100.0 / bp::test::DEG / 10.0);
     {
         LayoutRun run(deck(group(1, "", "YES"), {onLine}));
-        readAlignmentGroups(run.ctx);
+        readAlignmentGroups(test::roadwayCards(run.ctx));
         EXPECT_EQ(runSpanCard(run.ctx), AfterSpan::NewLines);
         EXPECT_TRUE(run.ctx.firstSpan);   // a group is not a span
         // The reference point of the curve lies on the mainline.
@@ -92,7 +91,7 @@ TEST(CoordinateRequests, WhatFollowsTheGroup) {
     }
     {
         LayoutRun run(deck(group(1, "", ""), {onLine, group(1, "LAST", ""), onLine}));
-        readAlignmentGroups(run.ctx);
+        readAlignmentGroups(test::roadwayCards(run.ctx));
         EXPECT_EQ(runSpanCard(run.ctx), AfterSpan::NextSpan);
         EXPECT_EQ(runSpanCard(run.ctx), AfterSpan::EndOfProblem);
     }

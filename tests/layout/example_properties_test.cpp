@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "alignment/alignment_parts.hpp"
 #include "alignment/point_operations.hpp"
 #include "layout/layout_parts.hpp"
 #include "plot/plot_writer.hpp"
@@ -233,7 +234,7 @@ int replay(const std::string& deckText, const std::string& mainReport, const std
             return spiralPoints;
         }
         ctx.problem.number = std::string(card->text(5, 4));
-        readAlignmentGroups(ctx);
+        readAlignmentGroups(RoadwayCards{ctx.deck, ctx.report, ctx.alignment, ctx.lines, ctx.project});
         ctx.drawing.reset();
         ctx.firstSpan = true;
         startPlot(ctx);

@@ -16,6 +16,12 @@
 
 namespace bp::test {
 
+// The roadway card readers' view of a run: its deck, report, alignment,
+// line slots and project frame.
+inline RoadwayCards roadwayCards(RunContext& ctx) {
+    return RoadwayCards{ctx.deck, ctx.report, ctx.alignment, ctx.lines, ctx.project};
+}
+
 struct LayoutRun {
     std::istringstream deckText;
     std::ostringstream reportText, plotText;
@@ -90,8 +96,8 @@ inline std::string bent(const std::string& code, const std::string& type,
 struct Layout : LayoutRun {
     Layout(bool curve, const std::vector<std::string>& more)
         : LayoutRun(concat(alignment(curve), more)) {
-        readLocationCard(ctx);
-        readHorizontalCurveCard(ctx);
+        readLocationCard(roadwayCards(ctx));
+        readHorizontalCurveCard(roadwayCards(ctx));
     }
     static std::vector<std::string> concat(std::vector<std::string> a,
                                            const std::vector<std::string>& b) {

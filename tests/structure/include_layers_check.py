@@ -25,9 +25,14 @@ BELOW = {
     "landxml": {"bridgeplan", "run", "alignment"},
     "import": {"run"},
 }
+# The run context carries the whole run; the floors that answer questions by
+# value (the roadway cards and geometry, the solver) are handed what they
+# work on instead.
+NO_RUN_CONTEXT = {"alignment", "solver"}
+RUN_CONTEXT = "run/run_context.hpp"
 # The driver and the dialogue own the run: they stand on top of every floor.
 TOP = {"src/run/driver.cpp", "src/run/driver.hpp", "src/run/dialogue.cpp", "src/run/dialogue.hpp"}
-INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"/]+)/[^"]+"')
+INCLUDE = re.compile(r'^\s*#\s*include\s+"(([^"/]+)/[^"]+)"')
 
 
 def folder_of(path):
@@ -52,8 +57,12 @@ def main():
             continue
         for number, line in enumerate(path.read_text().splitlines(), 1):
             m = INCLUDE.match(line)
-            if m and m.group(1) != folder and m.group(1) not in BELOW[folder]:
-                broken.append(f"{rel}:{number}: {folder}/ may not include {m.group(1)}/ ({line.strip()})")
+            if not m:
+                continue
+            if m.group(2) != folder and m.group(2) not in BELOW[folder]:
+                broken.append(f"{rel}:{number}: {folder}/ may not include {m.group(2)}/ ({line.strip()})")
+            elif folder in NO_RUN_CONTEXT and m.group(1) == RUN_CONTEXT:
+                broken.append(f"{rel}:{number}: {folder}/ is handed what it works on, not the run context")
     for b in broken:
         print(b)
     print(f"{len(sources)} sources, {len(broken)} includes against the floors")
