@@ -23,6 +23,7 @@
 #include "run/driver.hpp"
 #include "run/phases.hpp"
 #include "run/run_context.hpp"
+#include "solver/span_shape.hpp"
 
 using namespace bp;
 namespace fs = std::filesystem;
@@ -115,6 +116,23 @@ double spiralDistance(const LongitudinalLine& spiral, double theta) {
     return std::fabs(spiral.radius + std::fabs(spiral.slope) * turn);
 }
 
+// How far the reported point (x, y) at offset `offset` lies from the
+// line's shape in the span, as the drawings ask it: off the straight, off
+// the circle, off the spiral's radius at its polar angle, or off the
+// mainline's moved offset.
+double offShape(const SpanShape& shape, double x, double y, double offset) {
+    if (const auto* s = std::get_if<shape::Straight>(&shape))
+        return distanceToStraight(s->form, s->slope, s->intercept, x, y);
+    if (const auto* c = std::get_if<shape::Circle>(&shape))
+        return std::hypot(x - c->xc, y - c->yc) - std::sqrt(c->radiusSq);
+    if (const auto* sp = std::get_if<shape::Spiral>(&shape)) {
+        const double theta = std::atan2(y - sp->yc, x - sp->xc);
+        const double turn = std::remainder(sp->polarAngle - theta, 2 * std::acos(-1.0));
+        return std::hypot(x - sp->xc, y - sp->yc) - std::fabs(sp->radius + std::fabs(sp->rate) * turn);
+    }
+    return offset - std::get<shape::OffsetMainline>(shape).offset;
+}
+
 // Checks the tables of the span just run against the span's geometry;
 // returns the number of points checked against a spiral.
 int checkSpan(RunContext& ctx, const std::string& pageText, const std::string& where) {
@@ -128,6 +146,8 @@ int checkSpan(RunContext& ctx, const std::string& pageText, const std::string& w
         const double d = line.dr + (rlg ? ctx.lines[line.refLine].dr : 0.0);
         const int spanForm = ctx.spanLines.spanForm[n];
         const int spanState = ctx.spanLines.spanState[n];
+        const SpanShape shape =
+            ShapeInSpan(Mainline(ctx.alignment, ctx.lines), ctx.lines, spanLineOf(ctx.spanLines, ctx.lines, n));
         bool backSeen = false;
         for (std::size_t k = 0; k < rows.size(); ++k) {
             const Row& r = rows[k];
@@ -162,6 +182,10 @@ int checkSpan(RunContext& ctx, const std::string& pageText, const std::string& w
             // On the longitudinal line as it runs in this span; a radial
             // point of an RLG line lies at DR from its reference line R
             // (N itself is only the chord or circle through its bent points).
+            if (!(radial && slot <= MAX_TLINES)) {
+                EXPECT_NEAR(offShape(shape, r.x, r.y, r.offset), 0, TOLERANCE)
+                    << at << " off its shape in the span";
+            }
             if (radial && slot <= MAX_TLINES) {
                 const int ref = line.refLine;
                 const LongitudinalLine& rl = ctx.lines[ref];
