@@ -67,6 +67,13 @@ void walkOffsetMainline(RunContext& ctx, int line, double t, double d, double& x
             abandon(err::INTERNAL, "the walk along the mainline met an absent piece");
         const bool curve = geometry::pieceIsCurve(ctx, k);
         const AlignmentSegment& seg = ctx.alignment.segments[k];
+        // Moved to or beyond the centre, the line has no point on this
+        // piece (and the walk would turn back on itself).
+        if (curve && !(seg.r + d > 0))
+            abandon(err::NO_CROSSING,
+                    fmt::format("longitudinal line {} at {:.4f} ft from the mainline lies beyond the centre of "
+                                "the curve of radius {:.4f} ft",
+                                line, d, seg.r));
         const double rho = curve ? seg.r / (seg.r + d) : 1.0;
         double ds = rho * e;
         int next = 0;

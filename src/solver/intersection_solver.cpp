@@ -7,6 +7,7 @@
 #include "solver/intersection_solver.hpp"
 
 #include <cmath>
+#include <optional>
 
 #include <fmt/format.h>
 
@@ -158,12 +159,18 @@ void angleWithPiece(RunContext& ctx, int slot, int k) {
 // straight piece keeps its slope, its intercept grows by d q; the curve
 // piece becomes the concentric circle of radius R + d, cut at the root
 // nearer to the slot line's own point. A piece is accepted when the
-// crossing's station lies in it. A piece that the slot line does
-// not cross (parallel, missed, or a point no piece accepts) is passed over
-// like an absent one; error 15 only when no piece is accepted.
+// crossing's station lies in it. Where several accept (a curve of more
+// than a quarter turn: the normals of one tangent cut the other tangent
+// run on behind its end), the crossing nearest the slot line's own point
+// is taken, the earlier in that order on a tie. A piece that the slot line
+// does not cross (parallel, missed, or a point no piece accepts) is passed
+// over like an absent one; error 15 only when no piece is accepted.
 // `located` receives the normal as the projection left it.
 void crossOffsetMainline(RunContext& ctx, int slot, double d, double* located) {
     static constexpr int order[] = {2, 1, 3};
+    const TransverseLine& l = slotLine(ctx, slot);
+    std::optional<WorkPoint> best;
+    double bestDistance = 0, bestNormal = 0;
     for (int k : order) {
         const LongitudinalLine& piece = ctx.lines[MAINLINE_SLOT + k];
         if (piece.form == form::ABSENT) continue;
@@ -181,9 +188,20 @@ void crossOffsetMainline(RunContext& ctx, int slot, double d, double* located) {
             target.intercept = piece.intercept + d * piece.normFactor;
         }
         if (!tryIntersect(ctx, slot, target, OffMainline::NoCrossing)) continue;
-        if (located) *located = ctx.wp.normal;
+        const double normal = ctx.wp.normal;
         angleWithPiece(ctx, slot, k);
-        if (ctx.wp.piece == k) return;
+        if (ctx.wp.piece != k) continue;
+        const double distance = std::hypot(ctx.wp.x - l.throughX, ctx.wp.y - l.throughY);
+        if (!best || distance < bestDistance) {
+            best = ctx.wp;
+            bestDistance = distance;
+            bestNormal = normal;
+        }
+    }
+    if (best) {
+        ctx.wp = *best;
+        if (located) *located = bestNormal;
+        return;
     }
     abandon(err::NO_CROSSING,
             fmt::format("transverse line {} does not cross the mainline moved by {:.4f} ft on any of its pieces",

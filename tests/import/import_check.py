@@ -438,6 +438,7 @@ def main():
     road("straight_road.xml", 2200, 3300)
     road("refuse_spiral.xml", 1720, 1930)  # the curve between the spirals
     road("sharp_curve.xml", 100, 1300, expect_notes=["radius 500.00000"])
+    road("wide_curve.xml", 100, 1700)
     road("metric_road.xml", 150, 450, expect_notes=["multiplied by 3.2808398950", "radius 1968.50394",
                                                    "the P.C. at station 200.000000 is punched as 200.0000"])
     road("export_quirks.xml", 20100, 21600, ["--alignment", "MAINLINE", "--profile", "FINAL"],

@@ -180,15 +180,18 @@ def main():
     prof = profile("FG", [(2000, 50.0, "PVI"), (2900, 59.0, "PVI"), (3800, 68.0, "PVI")])
     write("straight_road.xml", landxml([r.xml("FRONTAGE RD", prof)]))
 
-    # A sharp curve: 80 degrees at a 500 ft radius between two tangents,
-    # more than 45 degrees of it before the middle of the window, so the
-    # reference angle cannot be 90.
-    r = Road(50000.0, 80000.0, 350.0, 0.0)
-    r.line(300.0, name="T1")
-    r.curve(500.0, 80.0, right=True, name="C1")
-    r.line(400.0, name="T2")
-    prof = profile("FG", [(0, 20.0, "PVI"), (1398.131701, 33.981317, "PVI")])
-    write("sharp_curve.xml", landxml([r.xml("LOOP", prof)]))
+    # Loops of a 500 ft radius between a 300 ft and a 400 ft tangent on a
+    # 1 % grade. A sharp curve of 80 degrees, more than 45 degrees of it
+    # before the middle of the window, so the reference angle cannot be 90;
+    # a curve of 120 degrees, more than a quarter turn: the normals of the
+    # ahead tangent cut the back tangent run on behind the P.C.
+    for name, delta in (("sharp_curve.xml", 80.0), ("wide_curve.xml", 120.0)):
+        r = Road(50000.0, 80000.0, 350.0, 0.0)
+        r.line(300.0, name="T1")
+        r.curve(500.0, delta, right=True, name="C1")
+        r.line(400.0, name="T2")
+        prof = profile("FG", [(0, 20.0, "PVI"), (r.station, 20.0 + 0.01 * r.station, "PVI")])
+        write(name, landxml([r.xml("LOOP", prof)]))
 
     # Metric: tangent, 600 m curve turning right through 30 degrees, tangent;
     # one sag curve.
