@@ -54,11 +54,16 @@ std::string offsetsText(const std::vector<double>& offsets) {
 // The file's offsets are positive to the right of travel; the deck's to
 // the left, which for a road the deck describes as its mirror image is the
 // right of the real road.
-DeckSection deckSection(const DesignSection& file, const ProfileCards& profile, const PlanStretch& stretch,
+DeckSection deckSection(const DesignSection& file, const DesignProfile& profile, const PlanStretch& stretch,
                         const StationNaming& naming) {
     DeckSection d;
     d.station = file.station;
-    const double grade = gradeElevation(profile, file.station + stretch.shift);
+    const std::optional<double> onGrade = fileGrade(profile, file.station);
+    if (!onGrade)
+        throw NotMapped{fmt::format("the CrossSect at station {} lies on an unsymmetrical or circular vertical "
+                                    "curve, or beyond the profile",
+                                    naming.text(file.station))};
+    const double grade = *onGrade;
     const std::size_t n = file.points.size();
     for (std::size_t k = 0; k < n; ++k) {
         const SectionPoint& p = stretch.turnsLeft ? file.points[k] : file.points[n - 1 - k];
@@ -148,7 +153,7 @@ double deckHeight(const std::vector<double>& breaks, const double* slopes, doubl
 }
 
 std::vector<CardImage> mappedCards(const std::vector<DesignSection>& all, const PlanStretch& stretch,
-                                   const ProfileCards& profile, const StationNaming& naming, ImportNotes& notes) {
+                                   const DesignProfile& profile, const StationNaming& naming, ImportNotes& notes) {
     const double shift = stretch.shift;
     // The sections that hold the window: the last at or before its start
     // to the first at or after its end.
@@ -273,17 +278,25 @@ std::vector<CardImage> mappedCards(const std::vector<DesignSection>& all, const 
 
 }  // namespace
 
-double gradeElevation(const ProfileCards& c, double s) {
-    const double g0 = c.grade[0] / 100, g1 = c.grade[1] / 100, g2 = c.grade[2] / 100;
-    if (c.curves == 0) return c.elevationZ + g0 * (s - c.pviZ);
-    const double e1 = c.elevationZ + g0 * (c.pvi1 - c.pviZ);
-    if (c.curves == 1 || s <= c.pvi1 + 0.5 * c.length1) return onCurve(s, c.pvi1, e1, c.length1, g0, g1);
-    const double e2 = e1 + g1 * (c.pvi2 - c.pvi1);
-    return onCurve(s, c.pvi2, e2, c.length2, g1, g2);
+std::optional<double> fileGrade(const DesignProfile& profile, double s) {
+    const std::vector<ProfilePoint>& p = profile.points;
+    if (p.size() < 2) return std::nullopt;
+    auto grade = [&p](std::size_t i) { return (p[i + 1].elevation - p[i].elevation) / (p[i + 1].station - p[i].station); };
+    for (std::size_t i = 1; i + 1 < p.size(); ++i) {
+        const double half = p[i].kind == PviKind::Unsymmetric ? 0 : 0.5 * p[i].length;
+        const bool on = p[i].kind == PviKind::Unsymmetric ? s > p[i].station - p[i].lengthIn && s < p[i].station + p[i].lengthOut
+                                                          : half > 0 && std::fabs(s - p[i].station) < half;
+        if (!on) continue;
+        if (p[i].kind != PviKind::Parabola) return std::nullopt;
+        return onCurve(s, p[i].station, p[i].elevation, p[i].length, grade(i - 1), grade(i));
+    }
+    std::size_t i = 0;
+    while (i + 2 < p.size() && s > p[i + 1].station) ++i;
+    return p[i].elevation + grade(i) * (s - p[i].station);
 }
 
 std::vector<CardImage> chooseCrownCards(const FileAlignment& alignment, const PlanStretch& stretch,
-                                        const ProfileCards& profile, const StationNaming& naming,
+                                        const DesignProfile& profile, const StationNaming& naming,
                                         ImportNotes& notes) {
     std::vector<DesignSection> sections;
     for (const DesignSection& s : alignment.sections)

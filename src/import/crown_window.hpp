@@ -7,6 +7,7 @@
 // (CrossSects); where the file has none, or they do not map onto the cards,
 // a level section with a message.
 
+#include <optional>
 #include <vector>
 
 #include "import/alignment_chain.hpp"
@@ -14,19 +15,20 @@
 #include "import/import_messages.hpp"
 #include "import/landxml_file.hpp"
 #include "import/plan_stretch.hpp"
-#include "import/vertical_window.hpp"
 
 namespace bp::import {
 
-// The profile grade elevation the vertical curve cards give at deck
-// station s (ft): PVI Z's grade, then each symmetric parabola
-// E = E(PVI) - g1 L/2 + g1 x + (g2 - g1) x^2 / (2 L), x from its start.
-double gradeElevation(const ProfileCards& cards, double s);
+// The file's profile grade elevation at continuous station s (ft): on a
+// symmetric parabola of length L about a PVI, grades g1 to g2,
+// E = E(PVI) - g1 L/2 + g1 x + (g2 - g1) x^2 / (2 L), x from its start;
+// elsewhere on the grade between the PVIs (the first and last grades run on).
+// Nothing on an unsymmetrical or circular curve.
+std::optional<double> fileGrade(const DesignProfile& profile, double s);
 
 // The crown and lane card, then the superelevation cards (none for a level
 // section).
 std::vector<CardImage> chooseCrownCards(const FileAlignment& alignment, const PlanStretch& stretch,
-                                        const ProfileCards& profile, const StationNaming& naming,
+                                        const DesignProfile& profile, const StationNaming& naming,
                                         ImportNotes& notes);
 
 }  // namespace bp::import

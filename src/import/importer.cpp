@@ -122,7 +122,7 @@ ImportedDeck importDeck(const ImportRequest& request) {
             .number(35, 7, 3, vertical.length2, "vertical curve 2 length")
             .number(42, 9, 6, vertical.grade[2], "grade 2-3"));
 
-    for (const CardImage& c : chooseCrownCards(alignment, stretch, vertical, chain.naming(), notes)) add(c);
+    for (const CardImage& c : chooseCrownCards(alignment, stretch, profile, chain.naming(), notes)) add(c);
 
     notes.add(fmt::format("tie at station {:.4f}: northing {:.4f}, easting {:.4f}, azimuth {}-{:02}-{:05.2f}{}",
                           frame.tie.station / toFeet, frame.tie.northing, frame.tie.easting,

@@ -144,6 +144,21 @@ def cross_sections(rows, grade, surface="FINISHED GRADE"):
     return "\n".join(out)
 
 
+def grade_of(pvis):
+    """The elevation of a profile of PVIs and symmetric parabolas (the
+    (station, elevation, kind, length) rows of profile()) at a station."""
+    def at(sta):
+        g = [(b[1] - a[1]) / (b[0] - a[0]) for a, b in zip(pvis, pvis[1:])]
+        for i in range(1, len(pvis) - 1):
+            p, length = pvis[i], (pvis[i][3] if pvis[i][2] == "Para" else 0)
+            if abs(sta - p[0]) < length / 2:
+                x = sta - (p[0] - length / 2)
+                return p[1] - g[i - 1] * length / 2 + g[i - 1] * x + (g[i] - g[i - 1]) * x * x / (2 * length)
+        i = max(k for k in range(len(pvis) - 1) if k == 0 or sta > pvis[k][0])
+        return pvis[i][1] + g[i] * (sta - pvis[i][0])
+    return at
+
+
 def landxml(alignments, units="foot", metric=False, epsg=None):
     u = (f'<Metric linearUnit="{units}" areaUnit="squareMeter" volumeUnit="cubicMeter" '
          f'angularUnit="decimal degrees" directionUnit="decimal degrees"/>') if metric else \
@@ -271,10 +286,13 @@ def main():
         return [(-12.0, -0.12 * left), (0.0, 0.0), (12.0, -0.12 * right), (16.0, -0.12 * right - 0.04 * shoulder)]
     nc, lvl, rc, fs = section(2, 2, 4), section(0, 2, 4), section(-2, 2, 4), section(-6, 6, 6)
     half = lambda a, b: [(p[0], (p[1] + q[1]) / 2) for p, q in zip(a, b)]
-    rows = [(10000.0, nc), (11000.0, nc), (11050.0, half(nc, lvl)), (11100.0, lvl), (11200.0, rc),
-            (11300.0, half(rc, fs)), (11400.0, fs), (end, fs)]
-    write("crown_runoff.xml", landxml([right_road().xml("ROUTE 9 MAINLINE", prof, cross_sections(rows, grade))],
-                                      epsg=2264))
+    # The sections stand on the vertical curves of the right_curve profile.
+    rows = [(10000.0, nc), (11000.0, nc), (11050.0, half(nc, lvl)), (11100.0, lvl), (11150.0, rc),
+            (11275.0, half(rc, fs)), (11400.0, fs), (end, fs)]
+    pvis = [(10000, 500.0, "PVI"), (11000, 520.0, "Para", 400.0), (12000, 505.0, "Para", 300.0),
+            (end, 515.0, "PVI")]
+    write("crown_runoff.xml", landxml([right_road().xml("ROUTE 9 MAINLINE", profile("FG", pvis),
+                                                        cross_sections(rows, grade_of(pvis)))], epsg=2264))
 
     # A road turning left, in US survey feet, banked at 4 % rising to the
     # right (the outside) with a 4 ft left shoulder at 6 %: the deck's
