@@ -31,4 +31,4 @@ std::vector<CardImage> chooseCrownCards(const FileAlignment& alignment, const Pl
                                         const DesignProfile& profile, const StationNaming& naming,
                                         ImportNotes& notes);
 
-}  // namespace bp::import
+}   // namespace bp::import

@@ -319,13 +319,16 @@ def main():
                                          (3000.0, [(-12.0, -0.24), (0.0, 0.0), (16.0, -0.32)])], g)
     four = [(-14.0, -0.40), (-12.0, -0.24), (0.0, 0.0), (12.0, -0.24), (14.0, -0.40)]
     four_planes = lambda g: cross_sections([(1000.0, four), (3000.0, four)], g)
+    raised = [(-12.0, 0.76), (0.0, 1.0), (12.0, 0.76)]  # a foot above the profile grade
+    off_grade = lambda g: cross_sections([(1000.0, raised), (3000.0, raised)], g)
     super_only = lambda g: ('      <Superelevation staStart="1500.000000" staEnd="2500.000000">'
                             "<BeginRunoutSta>1500.0</BeginRunoutSta><FullSuperSta>1800.0</FullSuperSta>"
                             "<FullSuperelev>0.06</FullSuperelev><EndofRunoutSta>2500.0</EndofRunoutSta>"
                             "</Superelevation>\n")
     write("crown_unmapped.xml", landxml([straight_with("WIDENING", widening),
                                          straight_with("FOUR PLANES", four_planes),
-                                         straight_with("SUPER ONLY", super_only)]))
+                                         straight_with("SUPER ONLY", super_only),
+                                         straight_with("OFF GRADE", off_grade)]))
 
     # Refusals. A spiralled curve.
     r = Road(100000.0, 100000.0, 90.0, 1000.0)
