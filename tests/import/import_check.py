@@ -518,7 +518,9 @@ def main():
                              ("SUPER ONLY", ["Superelevation from station 1500.0000 to 2500.0000",
                                              "no lane offsets"]),
                              ("OFF GRADE", ["CrossSect at station 1000.0000 lies 1.0000 ft off the profile grade",
-                                            "no break"])):
+                                            "no break"]),
+                             ("SHORT SECTIONS", ["CrossSects run from station 1800.0000 to 2200.0000",
+                                                 "do not cover the window from 1500.0000 to 2500.0000"])):
         res = run_import(importer, "crown_unmapped.xml", 1500, 2500, ["--alignment", alignment])
         missing = [w for w in words + ["warning:", "punch the crown and lane card"] if w not in res.stderr]
         if res.returncode != 0 or res.stdout.splitlines()[-1:] != ["5LVL"] or missing:

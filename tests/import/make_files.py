@@ -309,7 +309,8 @@ def main():
 
     # Cross-section data the cards cannot hold, one alignment each on a
     # straight road: a lane that widens, a section of four planes, a
-    # Superelevation without lane offsets.
+    # Superelevation without lane offsets, a surface a foot above the
+    # profile grade, sections that cover only part of the window.
     def straight_with(name, extra):
         r = Road(100000.0, 100000.0, 90.0, 1000.0)
         r.line(2000.0)
@@ -321,6 +322,8 @@ def main():
     four_planes = lambda g: cross_sections([(1000.0, four), (3000.0, four)], g)
     raised = [(-12.0, 0.76), (0.0, 1.0), (12.0, 0.76)]  # a foot above the profile grade
     off_grade = lambda g: cross_sections([(1000.0, raised), (3000.0, raised)], g)
+    crowned = [(-12.0, -0.24), (0.0, 0.0), (12.0, -0.24)]
+    short = lambda g: cross_sections([(1800.0, crowned), (2200.0, crowned)], g)
     super_only = lambda g: ('      <Superelevation staStart="1500.000000" staEnd="2500.000000">'
                             "<BeginRunoutSta>1500.0</BeginRunoutSta><FullSuperSta>1800.0</FullSuperSta>"
                             "<FullSuperelev>0.06</FullSuperelev><EndofRunoutSta>2500.0</EndofRunoutSta>"
@@ -328,7 +331,8 @@ def main():
     write("crown_unmapped.xml", landxml([straight_with("WIDENING", widening),
                                          straight_with("FOUR PLANES", four_planes),
                                          straight_with("SUPER ONLY", super_only),
-                                         straight_with("OFF GRADE", off_grade)]))
+                                         straight_with("OFF GRADE", off_grade),
+                                         straight_with("SHORT SECTIONS", short)]))
 
     # Refusals. A spiralled curve.
     r = Road(100000.0, 100000.0, 90.0, 1000.0)
