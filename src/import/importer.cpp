@@ -6,6 +6,7 @@
 
 #include "import/alignment_chain.hpp"
 #include "import/card_writer.hpp"
+#include "import/crown_window.hpp"
 #include "import/deck_frame.hpp"
 #include "import/landxml_file.hpp"
 #include "import/plan_stretch.hpp"
@@ -121,9 +122,7 @@ ImportedDeck importDeck(const ImportRequest& request) {
             .number(35, 7, 3, vertical.length2, "vertical curve 2 length")
             .number(42, 9, 6, vertical.grade[2], "grade 2-3"));
 
-    add(CardImage("5LVL"));
-    notes.add("the crown card is a level section (5LVL): the file's cross-section is not read; punch "
-              "the crown and lane card (and the superelevation cards) for the bridge");
+    for (const CardImage& c : chooseCrownCards(alignment, stretch, profile, chain.naming(), notes)) add(c);
 
     notes.add(fmt::format("tie at station {:.4f}: northing {:.4f}, easting {:.4f}, azimuth {}-{:02}-{:05.2f}{}",
                           frame.tie.station / toFeet, frame.tie.northing, frame.tie.easting,

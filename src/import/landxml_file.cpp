@@ -141,6 +141,38 @@ DesignProfile readProfAlign(const pugi::xml_node& profAlign, const std::string& 
     return p;
 }
 
+// The points of the DesignCrossSectSurf elements of one CrossSect that
+// carry the surface name (the first such element's name when empty), in
+// offset order; a point shared by a left and a right half is kept once.
+DesignSection readSection(const pugi::xml_node& crossSect, std::string& surface, double scale) {
+    DesignSection section;
+    section.station = attribute(crossSect, "sta", scale);
+    for (pugi::xml_node surf : crossSect.children()) {
+        if (surf.type() != pugi::node_element || localName(surf) != "DesignCrossSectSurf") continue;
+        const std::string name = surf.attribute("name").as_string();
+        if (surface.empty() && section.points.empty()) surface = name;
+        if (name != surface) continue;
+        for (pugi::xml_node pnt : surf.children()) {
+            if (pnt.type() != pugi::node_element || localName(pnt) != "CrossSectPnt") continue;
+            const std::vector<double> v = numbersOf(pnt);
+            if (v.size() < 2)
+                throw ImportRefused(fmt::format("the CrossSect at station {:.4f}: a CrossSectPnt holds "
+                                                "no offset and elevation",
+                                                section.station / scale));
+            section.points.push_back({v[0] * scale, v[1] * scale});
+        }
+    }
+    section.surface = surface;
+    std::sort(section.points.begin(), section.points.end(),
+              [](const SectionPoint& l, const SectionPoint& r) { return l.offset < r.offset; });
+    section.points.erase(std::unique(section.points.begin(), section.points.end(),
+                                     [](const SectionPoint& l, const SectionPoint& r) {
+                                         return l.offset == r.offset && l.elevation == r.elevation;
+                                     }),
+                         section.points.end());
+    return section;
+}
+
 FileAlignment readAlignment(const pugi::xml_node& node, double scale) {
     FileAlignment a;
     a.name = node.attribute("name").as_string();
@@ -162,8 +194,17 @@ FileAlignment readAlignment(const pugi::xml_node& node, double scale) {
             for (pugi::xml_node pa : c.children())
                 if (pa.type() == pugi::node_element && localName(pa) == "ProfAlign")
                     a.profiles.push_back(readProfAlign(pa, profileName, scale));
+        } else if (localName(c) == "CrossSects") {
+            std::string surface;
+            for (pugi::xml_node cs : c.children())
+                if (cs.type() == pugi::node_element && localName(cs) == "CrossSect")
+                    a.sections.push_back(readSection(cs, surface, scale));
+        } else if (localName(c) == "Superelevation") {
+            a.superelevation.push_back({attribute(c, "staStart", scale), attribute(c, "staEnd", scale)});
         }
     }
+    std::stable_sort(a.sections.begin(), a.sections.end(),
+                     [](const DesignSection& l, const DesignSection& r) { return l.station < r.station; });
     std::sort(a.equations.begin(), a.equations.end(),
               [](const StationEquation& l, const StationEquation& r) { return l.internal < r.internal; });
     return a;

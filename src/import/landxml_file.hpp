@@ -60,12 +60,36 @@ struct DesignProfile {
     std::vector<ProfilePoint> points;
 };
 
+// One point of a design cross-section surface: the offset from the
+// alignment (ft, positive to the right of travel, as the file gives it) and
+// the elevation of the finished surface there (ft).
+struct SectionPoint {
+    double offset = 0;
+    double elevation = 0;
+};
+
+// The design surface of one CrossSect (the points of its
+// DesignCrossSectSurf elements of the surface that the first CrossSect
+// names first, in offset order).
+struct DesignSection {
+    double station = 0;  // continuous station, ft
+    std::string surface;
+    std::vector<SectionPoint> points;
+};
+
+// A Superelevation element (cross slopes without lane offsets).
+struct SuperelevationRun {
+    double staStart = 0, staEnd = 0;  // continuous stations, ft
+};
+
 struct FileAlignment {
     std::string name;
     double staStart = 0;  // ft
     std::vector<PlanElement> elements;
     std::vector<StationEquation> equations;
     std::vector<DesignProfile> profiles;
+    std::vector<DesignSection> sections;  // in station order
+    std::vector<SuperelevationRun> superelevation;
 };
 
 struct LandXmlFile {

@@ -54,7 +54,8 @@ bool followsCircleOfCos(const LineTable& lines, const LongitudinalLine& n) {
 // straight it moves along the direction of travel. At the P.C. or P.T. the
 // rest of the distance goes on into the next piece; the last piece in the
 // direction of the walk runs on without end.
-void walkOffsetMainline(const Mainline& ml, const BentPoint& back, double t, double d, double& x, double& y) {
+void walkOffsetMainline(const Mainline& ml, int line, const BentPoint& back, double t, double d, double& x,
+                        double& y) {
     const double pc = ml.alignment().pcStation, pt = ml.alignment().ptStation;
     int k = back.piece;
     double s = back.station, e = t;
@@ -64,6 +65,13 @@ void walkOffsetMainline(const Mainline& ml, const BentPoint& back, double t, dou
         if (!ml.pieceExists(k)) abandon(err::INTERNAL, "the walk along the mainline met an absent piece");
         const bool curve = ml.pieceIsCurve(k);
         const AlignmentSegment& seg = ml.segment(k);
+        // Moved to or beyond the centre, the line has no point on this
+        // piece (and the walk would turn back on itself).
+        if (curve && !(seg.r + d > 0))
+            abandon(err::NO_CROSSING,
+                    fmt::format("longitudinal line {} at {:.4f} ft from the mainline lies beyond the centre of "
+                                "the curve of radius {:.4f} ft",
+                                line, d, seg.r));
         const double rho = curve ? seg.r / (seg.r + d) : 1.0;
         double ds = rho * e;
         int next = 0;
@@ -123,7 +131,7 @@ bool pointAlongLine(const Mainline& ml, const LineTable& lines, const SpanLine& 
         y = p.y;
     } else {
         const double d = line.dr + (line.refLine > 0 ? lines[line.refLine].dr : 0.0);
-        walkOffsetMainline(ml, back, t, d, x, y);
+        walkOffsetMainline(ml, n.number, back, t, d, x, y);
     }
     return true;
 }

@@ -7,6 +7,7 @@
 #include "solver/intersection_solver.hpp"
 
 #include <cmath>
+#include <optional>
 
 #include <fmt/format.h>
 
@@ -175,11 +176,16 @@ Heading AngleWithPiece(const Mainline& ml, double direction, int k, double x, do
 // straight piece keeps its slope, its intercept grows by d q; the curve
 // piece becomes the concentric circle of radius R + d, cut at the root
 // nearer to the slot line's own point. A piece is accepted when the
-// crossing's station lies in it. A piece that the slot line does
-// not cross (parallel, missed, or a point no piece accepts) is passed over
-// like an absent one; NoPieceCrossed only when no piece is accepted.
+// crossing's station lies in it. Where several accept (a curve of more
+// than a quarter turn: the normals of one tangent cut the other tangent
+// run on behind its end), the crossing nearest the slot line's own point
+// is taken, the earlier in that order on a tie. A piece that the slot line
+// does not cross (parallel, missed, or a point no piece accepts) is passed
+// over like an absent one; NoPieceCrossed only when no piece is accepted.
 Crossing CrossOffsetMainline(const Mainline& ml, const TransverseLine& slot, double d) {
     static constexpr int order[] = {2, 1, 3};
+    std::optional<Crossing> best;
+    double bestDistance = 0;
     for (int k : order) {
         if (!ml.pieceExists(k)) continue;
         const LongitudinalLine& piece = ml.pieceLine(k);
@@ -198,9 +204,14 @@ Crossing CrossOffsetMainline(const Mainline& ml, const TransverseLine& slot, dou
         }
         const Crossing c = IntersectWithSlot(ml, slot, target);
         if (c.status == CrossingStatus::NotStraight) return c;
-        if (!c.crossed()) continue;
-        if (c.at.piece == k) return withHeading(c, AngleWithPiece(ml, slot.direction, k, c.x, c.y));
+        if (!c.crossed() || c.at.piece != k) continue;
+        const double distance = std::hypot(c.x - slot.throughX, c.y - slot.throughY);
+        if (!best || distance < bestDistance) {
+            best = withHeading(c, AngleWithPiece(ml, slot.direction, k, c.x, c.y));
+            bestDistance = distance;
+        }
     }
+    if (best) return *best;
     return withStatus(CrossingStatus::NoPieceCrossed);
 }
 

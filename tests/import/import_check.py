@@ -94,6 +94,16 @@ class FileRoad:
                 e["len"] = e["R"] * d
             sta += e["len"]
             self.elements.append(e)
+        # CrossSects: the first design surface's points, offset right, elevation
+        self.sections = []
+        surface = None
+        for cs in (e for e in a.iter() if local(e.tag) == "CrossSect"):
+            pts = set()
+            for srf in (e for e in cs if local(e.tag) == "DesignCrossSectSurf"):
+                surface = surface or srf.get("name")
+                if srf.get("name") == surface:
+                    pts |= {tuple(v * s for v in nums(p.text)) for p in srf}
+            self.sections.append((float(cs.get("sta")) * s, sorted(pts)))
         self.profile = []
         for pa in (e for e in a.iter() if local(e.tag) == "ProfAlign"):
             if profile is None or pa.get("name") == profile:
@@ -118,6 +128,22 @@ class FileRoad:
         c = e["Center"]
         return (c[0] + e["R"] * math.cos(ang), c[1] + e["R"] * math.sin(ang)), \
             ang + (-math.pi / 2 if e["cw"] else math.pi / 2)
+
+    def surface(self, sta, right):
+        """The design surface at a station and an offset to the right of
+        travel: its height above the profile grade at the sections either
+        side, each read off the section's own points, taken linearly in
+        station between them."""
+        def height(sec_sta, pts):
+            o = [p[0] for p in pts]
+            i = max(0, min(len(o) - 2, next((k for k in range(len(o) - 1) if right <= o[k + 1]), len(o) - 2)))
+            e = pts[i][1] + (pts[i + 1][1] - pts[i][1]) * (right - o[i]) / (o[i + 1] - o[i])
+            return e - self.elevation(sec_sta)
+        secs = self.sections
+        k = next(k for k in range(len(secs) - 1) if secs[k][0] <= sta <= secs[k + 1][0])
+        (s0, p0), (s1, p1) = secs[k], secs[k + 1]
+        t = (sta - s0) / (s1 - s0)
+        return self.elevation(sta) + (1 - t) * height(s0, p0) + t * height(s1, p1)
 
     def elevation(self, sta):
         p = self.profile
@@ -149,11 +175,13 @@ def run_import(exe, xml, frm, to, extra=()):
                           capture_output=True, text=True)
 
 
-def layout(stations, back, ahead):
-    """Longitudinal lines and spans with bents and T-lines at the stations."""
+def layout(stations, back, ahead, offsets=()):
+    """Longitudinal lines (the mainline, 12 ft left, then the offsets) and
+    spans with bents and T-lines at the stations."""
     cards = ["7 1ARC         0.0                               MAINLINE",
-             "7 2ARC        12.0                               12 FT LEFT",
-             "7 3END"]
+             "7 2ARC        12.0                               12 FT LEFT"]
+    cards += [f"7{n:2d}ARC{dr:12.1f}                               LINE AT DR {dr}" for n, dr in enumerate(offsets, 3)]
+    cards.append(f"7{len(offsets) + 3:2d}END")
     # Not on the back and ahead stations themselves: a point found there by
     # projection may land a hair outside them.
     stations = sorted(set(round(s, 4) for s in stations if back + 0.001 < round(s, 4) < ahead - 0.001))
@@ -209,7 +237,7 @@ def check_round_trip(name, road, xml_out):
 
 
 def check_road(importer, bridgeplan, plane, xml, frm, to, extra=(), alignment=None, profile=None,
-               expect_notes=(), forbid_notes=()):
+               expect_notes=(), forbid_notes=(), offsets=(), crown=None):
     name = f"{xml} {frm}..{to}"
     res = run_import(importer, xml, frm, to, extra)
     if res.returncode != 0:
@@ -223,8 +251,9 @@ def check_road(importer, bridgeplan, plane, xml, frm, to, extra=(), alignment=No
             fail(f"{name}: the messages say \"{words}\":\n{res.stderr}")
     deck = res.stdout.splitlines()
     codes = [c[:1] for c in deck]
-    if codes != ["*", "1", "T", "2", "3", "4", "5"]:
-        fail(f"{name}: the deck's cards are {codes}")
+    if codes[:7] != ["*", "1", "T", "2", "3", "4", "5"] or set(codes[7:]) - {"6"} or \
+            (crown is None and deck[6] != "5LVL") or (crown is not None and deck[6:] != crown):
+        fail(f"{name}: the deck's cards are {codes}:\n" + "\n".join(deck[6:]))
         return
     loc, tie = deck[1], deck[2]
     back, ahead, letter = field(loc, 2, 10, 4), field(loc, 12, 10, 4), loc[50]
@@ -241,7 +270,7 @@ def check_road(importer, bridgeplan, plane, xml, frm, to, extra=(), alignment=No
         stations.append(s)
         s += 25
     stations += [tie_sta - 0.5, tie_sta, tie_sta + 0.5]
-    cards = (deck[:2] + deck[3:] if plane else deck) + layout(stations, back, ahead)
+    cards = (deck[:2] + deck[3:] if plane else deck) + layout(stations, back, ahead, offsets)
 
     with tempfile.TemporaryDirectory() as work:
         deck_path = os.path.join(work, "road.deck")
@@ -262,7 +291,7 @@ def check_road(importer, bridgeplan, plane, xml, frm, to, extra=(), alignment=No
         if not plane:
             check_round_trip(name, road, xml_out)
 
-    by_line = {1: {}, 2: {}}
+    by_line = {n: {} for n in range(1, len(offsets) + 3)}
     for r in rows:
         xy = (float(r["x_ft"]), float(r["y_ft"]))
         if not plane:
@@ -307,6 +336,16 @@ def check_road(importer, bridgeplan, plane, xml, frm, to, extra=(), alignment=No
         if sta in by_line[2] and math.dist(real(by_line[2][sta][0]), left) > TOL:
             fail(f"{name}: station {sta:.4f}: the line at DR +12 is "
                  f"{math.dist(real(by_line[2][sta][0]), left):.6f} ft from where it belongs")
+    if crown is not None:  # every line's elevations on the file's design surface
+        worst_z, side = 0.0, (1 if letter == "L" else -1)
+        for n, dr in enumerate((0.0, 12.0) + tuple(offsets), 1):
+            for sta, (_, elev) in by_line[n].items():
+                want_z = road.surface(sta, side * dr)
+                worst_z = max(worst_z, abs(elev - want_z))
+                if abs(elev - want_z) > TOL:
+                    fail(f"{name}: station {sta:.4f} DR {dr}: elevation {elev:.4f}, the file's sections give "
+                         f"{want_z:.4f}")
+        print(f"   {name}: elevations at {len(offsets) + 2} offsets within {worst_z:.6f} ft of the file's sections")
     for e in road.elements:
         if e["kind"] != "Curve":
             continue
@@ -385,9 +424,11 @@ def check_example(bridgeplan, deck, xml, plane):
         sta = float(r["station_ft"])
         miss = math.dist(want, point)
         worst = max(worst, miss)
-        if miss > TOL or abs(float(r["elevation_ft"]) - road.elevation(sta)) > TOL:
+        want_z = road.surface(sta, -float(r["dt_to_ml_ft"] or 0)) if road.sections else road.elevation(sta)
+        if miss > TOL or abs(float(r["elevation_ft"]) - want_z) > TOL:
             fail(f"{deck}: row {r['span']} {r['long_line']} {r['row']} {r['number']}: {miss:.6f} ft off")
-    print(f"ok {os.path.basename(deck)}: {len(rows)} points on the file's alignment, largest distance {worst:.6f} ft")
+    print(f"ok {os.path.basename(deck)}: {len(rows)} points on the file's alignment and sections, largest "
+          f"distance {worst:.6f} ft")
 
 
 def check_refusal(importer, xml, frm, to, words, extra=()):
@@ -438,11 +479,55 @@ def main():
     road("straight_road.xml", 2200, 3300)
     road("refuse_spiral.xml", 1720, 1930)  # the curve between the spirals
     road("sharp_curve.xml", 100, 1300, expect_notes=["radius 500.00000"])
+    road("wide_curve.xml", 100, 1700)
     road("metric_road.xml", 150, 450, expect_notes=["multiplied by 3.2808398950", "radius 1968.50394",
                                                    "the P.C. at station 200.000000 is punched as 200.0000"])
     road("export_quirks.xml", 20100, 21600, ["--alignment", "MAINLINE", "--profile", "FINAL"],
          alignment="MAINLINE", profile="FINAL", expect_notes=["mirror image"])
     road("export_quirks.xml", 100, 800, alignment="RAMP A", profile="RAMP FG")
+
+    # The crown card from the file's design cross-sections (cards worked by
+    # hand from the files' slopes), every line's elevations on the sections.
+    road("crown_constant.xml", 10800, 12400, offsets=(-20.0, -6.0, 6.0), expect_notes=["constant cross slopes"],
+         crown=["5LNS   -24.0     0.0     0.0    24.0    24.0",
+                "6CONS    10800.0  0.24 -0.24"])
+    road("crown_runoff.xml", 10800, 12400, offsets=(-14.0, -6.0, 6.0),
+         expect_notes=["3 lanes between deck offsets (DR) -16.0000 -12.0000 0.0000 12.0000",
+                       "cross slopes from 6 rows between stations 10000.0000 and 13066.6667"],
+         crown=["5LNS   -16.0   -12.0     0.0     0.0    12.0",
+                "6STAR    10000.0  0.48  0.24 -0.24",
+                "6        11000.0  0.48  0.24 -0.24",
+                "6        11100.0  0.48  0.24   0.0",
+                "6        11150.0  0.48  0.24  0.24",
+                "6        11400.0  0.72  0.72  0.72",
+                "6FINI 13066.6667  0.72  0.72  0.72"])
+    # The window after the first vertical curve, whose first section stands
+    # on that curve, before PVI Z; the lanes either side of the crown line
+    # keep one slope from the reverse crown on, and become one plane.
+    road("crown_runoff.xml", 11250, 12400, offsets=(-14.0, -6.0, 6.0),
+         crown=["5LNS   -16.0   -12.0     0.0    12.0    12.0",
+                "6STAR    11150.0  0.48  0.24",
+                "6        11400.0  0.72  0.72",
+                "6FINI 13066.6667  0.72  0.72"])
+    road("crown_left.xml", 5500, 6300, offsets=(-14.0, -6.0, 6.0), expect_notes=["mirror image"],
+         crown=["5LNS   -16.0   -12.0     0.0    12.0    12.0",
+                "6CONS     5500.0  0.72  0.48"])
+    for alignment, words in (("WIDENING", ["CrossSect at station 1000.0000", "station 3000.0000",
+                                           "-16.0000 0.0000 12.0000", "keep their widths"]),
+                             ("FOUR PLANES", ["4 planes", "three lanes of one roadway"]),
+                             ("SUPER ONLY", ["Superelevation from station 1500.0000 to 2500.0000",
+                                             "no lane offsets"]),
+                             ("OFF GRADE", ["CrossSect at station 1000.0000 lies 1.0000 ft off the profile grade",
+                                            "no break"]),
+                             ("SHORT SECTIONS", ["CrossSects run from station 1800.0000 to 2200.0000",
+                                                 "do not cover the window from 1500.0000 to 2500.0000"])):
+        res = run_import(importer, "crown_unmapped.xml", 1500, 2500, ["--alignment", alignment])
+        missing = [w for w in words + ["warning:", "punch the crown and lane card"] if w not in res.stderr]
+        if res.returncode != 0 or res.stdout.splitlines()[-1:] != ["5LVL"] or missing:
+            fail(f"crown_unmapped.xml {alignment}: exit {res.returncode}, cards {res.stdout.splitlines()[-1:]}, "
+                 f"the messages do not say {missing}: {res.stderr}")
+        else:
+            print(f"ok level section for {alignment}: " + next(l for l in res.stderr.splitlines() if "warning" in l))
 
     refuse = lambda *a, **k: check_refusal(importer, *a, **k)
     refuse("refuse_spiral.xml", 1400, 1800, ["Spiral 2", "circles and straights", "1500.0000"])
@@ -471,8 +556,12 @@ def main():
         guide = f.read()
     if "```text\n" + shown.stdout + "```" not in guide or "```text\n" + shown.stderr + "```" not in guide:
         fail("docs/importing.md does not show the example's cards and messages as the importer writes them")
-    check_example(bridgeplan, os.path.join(HERE, "landxml_bridge.deck"),
-                  os.path.join(top, "examples", "landxml_bridge.xml"), plane)
+    # The example deck begins with the cards the importer writes for it.
+    example = os.path.join(top, "examples", "landxml_bridge.deck")
+    with open(example) as f:
+        if not f.read().startswith(shown.stdout):
+            fail("examples/landxml_bridge.deck does not begin with the importer's cards for its file")
+    check_example(bridgeplan, example, os.path.join(top, "examples", "landxml_bridge.xml"), plane)
     if FAILURES:
         print(f"{len(FAILURES)} failures")
         sys.exit(1)

@@ -122,6 +122,43 @@ def profile(name, pvis, prof_align_name=None):
             f"        </ProfAlign>\n      </Profile>\n")
 
 
+def cross_sections(rows, grade, surface="FINISHED GRADE"):
+    """rows: (station, [(offset, height above the profile grade)]), offsets
+    positive to the right of travel as LandXML gives them; grade(station) is
+    the design profile's elevation there."""
+    out = ["      <CrossSects>"]
+    for sta, pts in rows:
+        cl = grade(sta)
+        left = [p for p in pts if p[0] <= 0]
+        right = [p for p in pts if p[0] >= 0]
+        out.append(f'        <CrossSect sta="{sta:.6f}">')
+        for side, half in (("left", left), ("right", right)):
+            out.append(f'          <DesignCrossSectSurf name="{surface}" side="{side}">')
+            out += [f"            <CrossSectPnt>{o:.4f} {cl + h:.4f}</CrossSectPnt>" for o, h in half]
+            out.append("          </DesignCrossSectSurf>")
+        out.append('          <DesignCrossSectSurf name="SUBGRADE">'
+                   f"<CrossSectPnt>-30.0000 {cl - 2:.4f}</CrossSectPnt>"
+                   f"<CrossSectPnt>30.0000 {cl - 2:.4f}</CrossSectPnt></DesignCrossSectSurf>")
+        out.append("        </CrossSect>")
+    out.append("      </CrossSects>\n")
+    return "\n".join(out)
+
+
+def grade_of(pvis):
+    """The elevation of a profile of PVIs and symmetric parabolas (the
+    (station, elevation, kind, length) rows of profile()) at a station."""
+    def at(sta):
+        g = [(b[1] - a[1]) / (b[0] - a[0]) for a, b in zip(pvis, pvis[1:])]
+        for i in range(1, len(pvis) - 1):
+            p, length = pvis[i], (pvis[i][3] if pvis[i][2] == "Para" else 0)
+            if abs(sta - p[0]) < length / 2:
+                x = sta - (p[0] - length / 2)
+                return p[1] - g[i - 1] * length / 2 + g[i - 1] * x + (g[i] - g[i - 1]) * x * x / (2 * length)
+        i = max(k for k in range(len(pvis) - 1) if k == 0 or sta > pvis[k][0])
+        return pvis[i][1] + g[i] * (sta - pvis[i][0])
+    return at
+
+
 def landxml(alignments, units="foot", metric=False, epsg=None):
     u = (f'<Metric linearUnit="{units}" areaUnit="squareMeter" volumeUnit="cubicMeter" '
          f'angularUnit="decimal degrees" directionUnit="decimal degrees"/>') if metric else \
@@ -180,15 +217,18 @@ def main():
     prof = profile("FG", [(2000, 50.0, "PVI"), (2900, 59.0, "PVI"), (3800, 68.0, "PVI")])
     write("straight_road.xml", landxml([r.xml("FRONTAGE RD", prof)]))
 
-    # A sharp curve: 80 degrees at a 500 ft radius between two tangents,
-    # more than 45 degrees of it before the middle of the window, so the
-    # reference angle cannot be 90.
-    r = Road(50000.0, 80000.0, 350.0, 0.0)
-    r.line(300.0, name="T1")
-    r.curve(500.0, 80.0, right=True, name="C1")
-    r.line(400.0, name="T2")
-    prof = profile("FG", [(0, 20.0, "PVI"), (1398.131701, 33.981317, "PVI")])
-    write("sharp_curve.xml", landxml([r.xml("LOOP", prof)]))
+    # Loops of a 500 ft radius between a 300 ft and a 400 ft tangent on a
+    # 1 % grade. A sharp curve of 80 degrees, more than 45 degrees of it
+    # before the middle of the window, so the reference angle cannot be 90;
+    # a curve of 120 degrees, more than a quarter turn: the normals of the
+    # ahead tangent cut the back tangent run on behind the P.C.
+    for name, delta in (("sharp_curve.xml", 80.0), ("wide_curve.xml", 120.0)):
+        r = Road(50000.0, 80000.0, 350.0, 0.0)
+        r.line(300.0, name="T1")
+        r.curve(500.0, delta, right=True, name="C1")
+        r.line(400.0, name="T2")
+        prof = profile("FG", [(0, 20.0, "PVI"), (r.station, 20.0 + 0.01 * r.station, "PVI")])
+        write(name, landxml([r.xml("LOOP", prof)]))
 
     # Metric: tangent, 600 m curve turning right through 30 degrees, tangent;
     # one sag curve.
@@ -222,6 +262,77 @@ def main():
               '          <PVI>21800.000000 40.000000</PVI>\n        </ProfAlign>\n'
               "      </Profile>\n")
     write("export_quirks.xml", landxml([ramp.xml("RAMP A", ramp_prof), r.xml("MAINLINE", existing + design)]))
+
+    # Cross-sections on the right-turning road (a 1 % grade): a normal
+    # crown at 2 % with the right lane line on the plane of its lane, the
+    # same at both ends of the alignment (constant slopes) ...
+    def right_road():
+        r = Road(650000.0, 2100000.0, 65.0, 10000.0)
+        r.line(1250.0, name="T1")
+        r.curve(deg_curve(3.0), 24.5, right=True, name="C1")
+        r.line(1000.0, name="T2")
+        return r
+    end = 13066.666667
+    grade = lambda sta: 500.0 + 0.01 * (sta - 10000.0)
+    prof = profile("FG", [(10000, 500.0, "PVI"), (end, grade(end), "PVI")])
+    crown = [(-24.0, -0.48), (0.0, 0.0), (12.0, -0.24), (24.0, -0.48)]
+    write("crown_constant.xml", landxml([right_road().xml(
+        "ROUTE 9 MAINLINE", prof, cross_sections([(10000.0, crown), (end, crown)], grade))], epsg=2264))
+    # ... and a superelevation run-off into the curve: the left (outside)
+    # lane rotated from the normal crown through level to a reverse crown,
+    # then both lanes and the 4 ft right shoulder to 6 %, with sections
+    # between that lie on the straight run of the slopes.
+    def section(left, right, shoulder):  # slopes falling away from the crown line, %
+        return [(-12.0, -0.12 * left), (0.0, 0.0), (12.0, -0.12 * right), (16.0, -0.12 * right - 0.04 * shoulder)]
+    nc, lvl, rc, fs = section(2, 2, 4), section(0, 2, 4), section(-2, 2, 4), section(-6, 6, 6)
+    half = lambda a, b: [(p[0], (p[1] + q[1]) / 2) for p, q in zip(a, b)]
+    # The sections stand on the vertical curves of the right_curve profile.
+    rows = [(10000.0, nc), (11000.0, nc), (11050.0, half(nc, lvl)), (11100.0, lvl), (11150.0, rc),
+            (11275.0, half(rc, fs)), (11400.0, fs), (end, fs)]
+    pvis = [(10000, 500.0, "PVI"), (11000, 520.0, "Para", 400.0), (12000, 505.0, "Para", 300.0),
+            (end, 515.0, "PVI")]
+    write("crown_runoff.xml", landxml([right_road().xml("ROUTE 9 MAINLINE", profile("FG", pvis),
+                                                        cross_sections(rows, grade_of(pvis)))], epsg=2264))
+
+    # A road turning left, in US survey feet, banked at 4 % rising to the
+    # right (the outside) with a 4 ft left shoulder at 6 %: the deck's
+    # mirror image keeps the file's right on its positive offsets.
+    r = Road(420000.0, 1350000.0, 310.0, 5000.0)
+    r.line(800.0, name="T1")
+    r.curve(deg_curve(5.0), 18.0, right=False, name="C1")
+    r.line(600.0, name="T2")
+    grade = lambda sta: 300.0 + 0.01 * (sta - 5000.0)
+    banked = [(-16.0, -0.72), (-12.0, -0.48), (0.0, 0.0), (12.0, 0.48)]
+    prof = profile("FG", [(5000, 300.0, "PVI"), (r.station, grade(r.station), "PVI")])
+    write("crown_left.xml", landxml([r.xml("CR 7", prof, cross_sections([(5000.0, banked), (r.station, banked)],
+                                                                       grade))], units="USSurveyFoot"))
+
+    # Cross-section data the cards cannot hold, one alignment each on a
+    # straight road: a lane that widens, a section of four planes, a
+    # Superelevation without lane offsets, a surface a foot above the
+    # profile grade, sections that cover only part of the window.
+    def straight_with(name, extra):
+        r = Road(100000.0, 100000.0, 90.0, 1000.0)
+        r.line(2000.0)
+        g = lambda sta: 10.0 + 0.01 * (sta - 1000.0)
+        return r.xml(name, profile("FG", [(1000, 10.0, "PVI"), (3000, 30.0, "PVI")]), extra(g))
+    widening = lambda g: cross_sections([(1000.0, [(-12.0, -0.24), (0.0, 0.0), (12.0, -0.24)]),
+                                         (3000.0, [(-12.0, -0.24), (0.0, 0.0), (16.0, -0.32)])], g)
+    four = [(-14.0, -0.40), (-12.0, -0.24), (0.0, 0.0), (12.0, -0.24), (14.0, -0.40)]
+    four_planes = lambda g: cross_sections([(1000.0, four), (3000.0, four)], g)
+    raised = [(-12.0, 0.76), (0.0, 1.0), (12.0, 0.76)]  # a foot above the profile grade
+    off_grade = lambda g: cross_sections([(1000.0, raised), (3000.0, raised)], g)
+    crowned = [(-12.0, -0.24), (0.0, 0.0), (12.0, -0.24)]
+    short = lambda g: cross_sections([(1800.0, crowned), (2200.0, crowned)], g)
+    super_only = lambda g: ('      <Superelevation staStart="1500.000000" staEnd="2500.000000">'
+                            "<BeginRunoutSta>1500.0</BeginRunoutSta><FullSuperSta>1800.0</FullSuperSta>"
+                            "<FullSuperelev>0.06</FullSuperelev><EndofRunoutSta>2500.0</EndofRunoutSta>"
+                            "</Superelevation>\n")
+    write("crown_unmapped.xml", landxml([straight_with("WIDENING", widening),
+                                         straight_with("FOUR PLANES", four_planes),
+                                         straight_with("SUPER ONLY", super_only),
+                                         straight_with("OFF GRADE", off_grade),
+                                         straight_with("SHORT SECTIONS", short)]))
 
     # Refusals. A spiralled curve.
     r = Road(100000.0, 100000.0, 90.0, 1000.0)
