@@ -21,6 +21,7 @@ With --reference, the older program runs in turn with the newer one on the
 same decks; their ratio is printed, and every run's report and plot must be
 the same bytes (a difference is printed and the exit status is 1).
 """
+import filecmp
 import os
 import statistics
 import subprocess
@@ -45,6 +46,19 @@ def run(argv):
     pid = os.posix_spawn(argv[0], argv, env, file_actions=quiet)
     _, status, usage = os.wait4(pid, 0)
     return usage.ru_utime + usage.ru_stime, usage.ru_maxrss, os.waitstatus_to_exitcode(status)
+
+
+def peak_kb(argv):
+    """The peak resident memory of argv in KB. A process started from this
+    one inherits, at its exec, the resident high-water mark of the Python
+    process it came from, so the kernel's figure for it is never below
+    Python's; GNU time forks from a small process of its own and reports the
+    program's true peak. Without it, the figure is an upper bound."""
+    if not Path("/usr/bin/time").exists():
+        return run(argv)[1]
+    with tempfile.NamedTemporaryFile("r") as out:
+        run(["/usr/bin/time", "-o", out.name, "-f", "%M"] + argv)
+        return int(out.read().split()[-1])
 
 
 def in_turn(a, b, pairs):
@@ -97,7 +111,8 @@ def throughput(exe, decks, work, reference):
     for name, deck in decks.items():
         rpt, plt = f"{work}/run.rpt", f"{work}/run.plt"
         a = lambda: run([exe, "--force", deck, rpt, plt])
-        cpu, peak, status = a()
+        cpu, _, status = a()
+        peak = peak_kb([exe, "--force", deck, rpt, plt])
         size = os.path.getsize(rpt) + os.path.getsize(plt)
         copy = lambda: run(["/bin/sh", "-c", f"cat {rpt} {plt} > {work}/copy.out"])[0]
         blank = lambda: run(["/bin/sh", "-c", f"head -c {size} /dev/zero > {work}/blank.out"])[0]
@@ -114,9 +129,10 @@ def throughput(exe, decks, work, reference):
             tn, to, ratio = in_turn(lambda: a()[0], b, DECK_PAIRS)
             speedup = [1 / r for r in ratio]
             print(f"    against the reference: {spread(speedup, 'x')} as fast "
-                  f"(CPU {statistics.median(tn):.3f} s against {statistics.median(to):.3f} s)")
+                  f"(CPU {statistics.median(tn):.3f} s against {statistics.median(to):.3f} s), "
+                  f"peak memory {peak_kb([reference, '--force', deck, ref_rpt, ref_plt]) / 1024:.1f} MB")
             for mine, theirs in ((rpt, ref_rpt), (plt, ref_plt)):
-                if Path(mine).read_bytes() != Path(theirs).read_bytes():
+                if not filecmp.cmp(mine, theirs, shallow=False):
                     print(f"    DIFFERENT OUTPUT: {mine} and {theirs} are not the same bytes")
                     same = False
     return same
@@ -126,8 +142,8 @@ def flat_memory(exe, work):
     deck = f"{work}/large.deck"
     with open(deck, "w") as out:
         subprocess.run([sys.executable, str(HERE / "make_deck.py"), str(PROBLEMS * 10)], stdout=out, check=True)
-    _, small_peak, _ = run([exe, "--force", f"{work}/bench.deck", f"{work}/run.rpt", f"{work}/run.plt"])
-    _, large_peak, _ = run([exe, "--force", deck, f"{work}/run.rpt", f"{work}/run.plt"])
+    small_peak = peak_kb([exe, "--force", f"{work}/bench.deck", f"{work}/run.rpt", f"{work}/run.plt"])
+    large_peak = peak_kb([exe, "--force", deck, f"{work}/run.rpt", f"{work}/run.plt"])
     print(f"memory: peak {small_peak / 1024:.1f} MB on {PROBLEMS} problems, "
           f"{large_peak / 1024:.1f} MB on {PROBLEMS * 10}")
 

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <random>
 #include <stdio.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include "output/cleanup.hpp"
@@ -17,48 +19,94 @@ namespace {
 
 // The write buffer: a batch run's output goes to disk in large blocks.
 constexpr std::size_t WRITE_BUFFER = 1 << 18;
+// A block at least this large (the report hands over 64 KB at a time) is
+// written from where it stands, behind whatever the buffer holds, in one
+// system call: it is not copied into the buffer first.
+constexpr std::size_t STRAIGHT_THROUGH = 1 << 15;
 // A temporary's name keeps at most this much of the output's name, so that
 // it stays within the 255 bytes a folder entry may have.
 constexpr std::size_t KEPT_OF_NAME = 200;
 
 // A stream buffer over a descriptor that remembers the first failed write.
+// The buffer is left uninitialised (nothing is read before it is written)
+// and taken only when the first characters arrive.
 class DescriptorBuffer : public std::streambuf {
 public:
-    explicit DescriptorBuffer(int fd) : fd_(fd), block_(WRITE_BUFFER) {
-        setp(block_.data(), block_.data() + block_.size());
-    }
+    explicit DescriptorBuffer(int fd) : fd_(fd) {}
     int error() const { return error_; }
 
 protected:
     int_type overflow(int_type c) override {
         if (!drain()) return traits_type::eof();
+        if (!block_) {
+            block_.reset(new char[WRITE_BUFFER]);   // default-initialised: not zero-filled
+            setp(block_.get(), block_.get() + WRITE_BUFFER);
+        }
         if (!traits_type::eq_int_type(c, traits_type::eof())) {
             *pptr() = traits_type::to_char_type(c);
             pbump(1);
         }
         return traits_type::not_eof(c);
     }
+    std::streamsize xsputn(const char* s, std::streamsize count) override {
+        if (count <= 0) return 0;
+        const auto n = static_cast<std::size_t>(count);
+        if (n <= static_cast<std::size_t>(epptr() - pptr())) {
+            std::memcpy(pptr(), s, n);
+            pbump(static_cast<int>(n));
+            return count;
+        }
+        if (n < STRAIGHT_THROUGH) return std::streambuf::xsputn(s, count);
+        // What the buffer holds, then the block, in one write.
+        if (error_) return 0;
+        struct iovec parts[2] = {{pbase(), static_cast<std::size_t>(pptr() - pbase())},
+                                 {const_cast<char*>(s), n}};
+        if (!writeAll(parts)) return 0;
+        if (block_) setp(block_.get(), block_.get() + WRITE_BUFFER);
+        return count;
+    }
     int sync() override { return drain() ? 0 : -1; }
 
 private:
     bool drain() {
         if (error_) return false;
-        const char* p = pbase();
-        while (p < pptr()) {
-            const ssize_t n = ::write(fd_, p, static_cast<std::size_t>(pptr() - p));
+        struct iovec parts[2] = {{pbase(), static_cast<std::size_t>(pptr() - pbase())}, {nullptr, 0}};
+        if (!writeAll(parts)) return false;
+        if (block_) setp(block_.get(), block_.get() + WRITE_BUFFER);
+        return true;
+    }
+    // Writes both parts whole, however the kernel splits them.
+    bool writeAll(struct iovec (&parts)[2]) {
+        struct iovec* at = parts;
+        int left = 2;
+        while (left > 0) {
+            if (at->iov_len == 0) {
+                ++at;
+                --left;
+                continue;
+            }
+            const ssize_t n = ::writev(fd_, at, left);
             if (n < 0) {
                 if (errno == EINTR) continue;
                 error_ = errno;
                 return false;
             }
-            p += n;
+            auto done = static_cast<std::size_t>(n);
+            while (left > 0 && done >= at->iov_len) {
+                done -= at->iov_len;
+                ++at;
+                --left;
+            }
+            if (left > 0) {
+                at->iov_base = static_cast<char*>(at->iov_base) + done;
+                at->iov_len -= done;
+            }
         }
-        setp(block_.data(), block_.data() + block_.size());
         return true;
     }
     int fd_;
     int error_ = 0;
-    std::vector<char> block_;
+    std::unique_ptr<char[]> block_;
 };
 
 std::string randomSuffix() {

@@ -1,5 +1,7 @@
 // Outputs written beside their names and put in place whole, on a real
 // folder: what stays, what goes, and outputs that must go in together.
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -126,6 +128,49 @@ TEST_F(Folder, NamesAreComparedByTheFilesTheyStandFor) {
     InputFile folder;
     EXPECT_FALSE(folder.open(path("sub")));
     EXPECT_EQ(folder.reason(), "is a directory");
+}
+
+// Single characters, short pieces and blocks larger than the write buffer
+// (written straight through behind what the buffer holds) arrive in order,
+// every byte once, whatever the mix; an empty output is empty.
+TEST_F(Folder, PiecesOfEverySizeArriveInOrder) {
+    std::string expected;
+    {
+        OutputFile out(path("plot"), Existing::Keep);
+        ASSERT_TRUE(out.ready()) << out.reason();
+        std::uint32_t seed = 12345;
+        for (int k = 0; k < 120; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            const std::size_t sizes[] = {1, 7, 80, 4095, 1 << 15, (1 << 16) + 3, (1 << 18) + 11};
+            const std::size_t n = sizes[(seed >> 16) % 7];
+            std::string piece(n, static_cast<char>('a' + k % 26));
+            piece.front() = static_cast<char>('0' + k % 10);
+            if (n == 1) out.stream().put(piece[0]);
+            else out.stream().write(piece.data(), static_cast<std::streamsize>(n));
+            expected += piece;
+        }
+        ASSERT_TRUE(out.commit()) << out.reason();
+    }
+    EXPECT_EQ(read("plot"), expected);
+
+    OutputFile empty(path("empty"), Existing::Keep);
+    empty.stream().flush();
+    ASSERT_TRUE(empty.commit()) << empty.reason();
+    EXPECT_EQ(read("empty"), "");
+}
+
+// A device that refuses the text: the output is not called finished,
+// whether the text came in small pieces or in one large block.
+TEST(OutputFile, AFullDeviceIsAFailureForPiecesAndBlocks) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    for (const std::size_t n : {std::size_t{10}, std::size_t{1} << 20}) {
+        OutputFile out("/dev/full", Existing::Replace);
+        ASSERT_TRUE(out.ready()) << out.reason();
+        const std::string text(n, 'x');
+        out.stream().write(text.data(), static_cast<std::streamsize>(n));
+        EXPECT_FALSE(out.commit()) << n;
+        EXPECT_EQ(out.reason(), reasonOf(ENOSPC)) << n;
+    }
 }
 
 TEST(DiscardStream, TakesEverythingAndStaysGood) {
