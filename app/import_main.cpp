@@ -21,10 +21,11 @@ namespace status = bp::exit_status;
 
 int main(int argc, char** argv) {
     bp::out::prepareProcess();
-    CLI::App app{"bridgeplan-import: writes the alignment cards of a bridgeplan problem (problem, "
-                 "location, tie, horizontal curve, vertical curve and crown cards) for a window of "
-                 "stations of a road in a LandXML 1.2 file. Append the longitudinal lines, the "
-                 "spans and the closing 9 card."};
+    CLI::App app{
+        "bridgeplan-import: writes the alignment cards of a bridgeplan problem (problem, "
+        "location, tie, horizontal curve, vertical curve and crown cards) for a window of "
+        "stations of a road in a LandXML 1.2 file. Append the longitudinal lines, the "
+        "spans and the closing 9 card."};
     app.set_version_flag("--version", std::string("bridgeplan-import ") + BRIDGEPLAN_VERSION);
     bp::import::ImportRequest request;
     std::string output;
@@ -79,7 +80,8 @@ int main(int argc, char** argv) {
     }
     file.stream() << deck.cards;
     if (!file.commit()) {
-        std::cerr << "bridgeplan-import: the deck '" << output << "' was not written: " << file.reason() << "\n";
+        std::cerr << "bridgeplan-import: the deck '" << output << "' was not written: " << file.reason()
+                  << "\n";
         return status::INCOMPLETE;
     }
     return status::DONE;

@@ -20,9 +20,10 @@
 
 int main(int argc, char** argv) {
     bp::out::prepareProcess();
-    CLI::App app{"bridgeplan: computes the plan and elevation geometry of a highway bridge "
-                 "from a deck of card images, prints the report and writes the plot commands.\n"
-                 "With no files named, it asks for them on the console."};
+    CLI::App app{
+        "bridgeplan: computes the plan and elevation geometry of a highway bridge "
+        "from a deck of card images, prints the report and writes the plot commands.\n"
+        "With no files named, it asks for them on the console."};
     app.set_version_flag("--version", std::string("bridgeplan ") + BRIDGEPLAN_VERSION);
     bool asa = false;
     bp::OutputOptions options;
@@ -74,10 +75,9 @@ int main(int argc, char** argv) {
 
     const bp::RunClock clock = bp::RunClock::now();
     if (files.landxmlFile) files.landxml = std::make_unique<bp::LandXmlWriter>(clock);
-    const auto result =
-        bp::MAIN(files.deck.stream(), files.reportStream(), files.plot(), std::cerr, clock,
-                 asa ? bp::ReportMode::Asa : bp::ReportMode::Rendered, files.points.get(),
-                 drawing.empty() ? nullptr : &plan, files.landxml.get());
+    const auto result = bp::MAIN(files.deck.stream(), files.reportStream(), files.plot(), std::cerr, clock,
+                                 asa ? bp::ReportMode::Asa : bp::ReportMode::Rendered, files.points.get(),
+                                 drawing.empty() ? nullptr : &plan, files.landxml.get());
     std::vector<std::unique_ptr<bp::out::OutputFile>> drawings;
     if (!drawing.empty() &&
         !bp::drawing::writePlanDrawings(plan.problems(), drawing, options.force, std::cerr, drawings))

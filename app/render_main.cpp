@@ -34,8 +34,8 @@ fs::path outputName(const fs::path& out, std::size_t index, std::size_t count) {
     if (count == 1) return out;
     const int width = static_cast<int>(std::to_string(count).size());
     fs::path named = out;
-    named.replace_filename(fmt::format("{}-{:0{}}{}", out.stem().string(), index + 1, width,
-                                       out.extension().string()));
+    named.replace_filename(
+        fmt::format("{}-{:0{}}{}", out.stem().string(), index + 1, width, out.extension().string()));
     return named;
 }
 
@@ -52,12 +52,13 @@ std::size_t countDrawings(std::istream& in, int& overlongLine) {
     return count;
 }
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) {
     bp::out::prepareProcess();
-    CLI::App app{"bridgeplan-render: draws each problem of a bridgeplan plot command file as an "
-                 "SVG picture (for a browser) or an ASCII DXF drawing in feet (for CAD)."};
+    CLI::App app{
+        "bridgeplan-render: draws each problem of a bridgeplan plot command file as an "
+        "SVG picture (for a browser) or an ASCII DXF drawing in feet (for CAD)."};
     app.set_version_flag("--version", std::string("bridgeplan-render ") + BRIDGEPLAN_VERSION);
     std::string plot, out, format;
     int pixels = SvgOptions{}.maxPixels;
@@ -78,7 +79,8 @@ int main(int argc, char** argv) {
     if (format.empty()) {
         std::string ext = fs::path(out).extension().string();
         for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (ext == ".svg" || ext == ".dxf") format = ext.substr(1);
+        if (ext == ".svg" || ext == ".dxf")
+            format = ext.substr(1);
         else {
             std::cerr << "bridgeplan-render: name the output .svg or .dxf, or give --format\n";
             return status::NOT_STARTED;
@@ -94,8 +96,10 @@ int main(int argc, char** argv) {
     int overlong = 0;
     const std::size_t count = countDrawings(input.stream(), overlong);
     if (overlong) {
-        std::cerr << fmt::format("bridgeplan-render: {} line {} is longer than {} characters: "
-                                 "this is not a plot command file\n", plot, overlong, MAX_PLOT_LINE);
+        std::cerr << fmt::format(
+            "bridgeplan-render: {} line {} is longer than {} characters: "
+            "this is not a plot command file\n",
+            plot, overlong, MAX_PLOT_LINE);
         return status::NOT_STARTED;
     }
     // Every drawing's name is checked against the plot file before any is written.
@@ -118,14 +122,16 @@ int main(int argc, char** argv) {
     for (std::size_t k = 0;; ++k) {
         std::optional<PlotDrawing> drawing = reader.next();
         for (const Diagnostic& d : reader.takeDiagnostics()) {
-            std::cerr << fmt::format("bridgeplan-render: {} line {}: {}; line skipped\n", plot,
-                                     d.line, d.message);
+            std::cerr << fmt::format("bridgeplan-render: {} line {}: {}; line skipped\n", plot, d.line,
+                                     d.message);
             ++skipped;
         }
         if (!drawing) break;
         if (k == count) {
-            std::cerr << fmt::format("bridgeplan-render: {} changed while it was read; no drawing "
-                                     "was written\n", plot);
+            std::cerr << fmt::format(
+                "bridgeplan-render: {} changed while it was read; no drawing "
+                "was written\n",
+                plot);
             return status::INCOMPLETE;
         }
         const fs::path name = outputName(out, k, count);
@@ -135,23 +141,28 @@ int main(int argc, char** argv) {
                                      file->reason());
             return status::NOT_STARTED;
         }
-        const std::string title =
-            count == 1 ? fmt::format("{}", fs::path(plot).filename().string())
-                       : fmt::format("{}, problem drawing {} of {}", fs::path(plot).filename().string(),
-                                     k + 1, count);
-        if (format == "svg") writeSvg(file->stream(), *drawing, title, SvgOptions{pixels});
-        else writeDxf(file->stream(), *drawing, title);
+        const std::string title = count == 1 ? fmt::format("{}", fs::path(plot).filename().string())
+                                             : fmt::format("{}, problem drawing {} of {}",
+                                                           fs::path(plot).filename().string(), k + 1, count);
+        if (format == "svg")
+            writeSvg(file->stream(), *drawing, title, SvgOptions{pixels});
+        else
+            writeDxf(file->stream(), *drawing, title);
         // Closed now, so that a file of many problems holds few descriptors.
         if (!file->finish()) {
-            std::cerr << fmt::format("bridgeplan-render: '{}' could not be written in full: {}; "
-                                     "no drawing was written\n", name.string(), file->reason());
+            std::cerr << fmt::format(
+                "bridgeplan-render: '{}' could not be written in full: {}; "
+                "no drawing was written\n",
+                name.string(), file->reason());
             return status::INCOMPLETE;
         }
         drawings.push_back(std::move(file));
     }
     if (drawings.size() != count && !drawings.empty()) {
-        std::cerr << fmt::format("bridgeplan-render: {} changed while it was read; no drawing was "
-                                 "written\n", plot);
+        std::cerr << fmt::format(
+            "bridgeplan-render: {} changed while it was read; no drawing was "
+            "written\n",
+            plot);
         return status::INCOMPLETE;
     }
     if (drawings.empty()) {
@@ -162,8 +173,10 @@ int main(int argc, char** argv) {
     for (auto& d : drawings) all.push_back(d.get());
     bp::out::OutputFile* failed = nullptr;
     if (!bp::out::commitTogether(all, failed)) {
-        std::cerr << fmt::format("bridgeplan-render: '{}' could not be written: {}; no drawing "
-                                 "was written\n", failed->name(), failed->reason());
+        std::cerr << fmt::format(
+            "bridgeplan-render: '{}' could not be written: {}; no drawing "
+            "was written\n",
+            failed->name(), failed->reason());
         return status::INCOMPLETE;
     }
     for (auto& d : drawings) std::cout << "bridgeplan-render: " << d->name() << "\n";

@@ -15,4 +15,4 @@ int errorOf(auto&& f) {
     return 0;
 }
 
-}  // namespace bp::testing
+}   // namespace bp::testing

@@ -26,23 +26,20 @@ inline constexpr int COORDINATE_CARD = 14;
 inline constexpr int NO_CROSSING = 15;
 inline constexpr int INTERNAL = 16;
 inline constexpr int OUTSIDE_STATIONS = 17;
-}  // namespace err
+}   // namespace err
 
 // Thrown to abandon the current problem; `number` is the error number
 // printed in the report, what() says in plain words what was wrong.
 class ProblemAbandoned : public std::runtime_error {
 public:
-    ProblemAbandoned(int number, const std::string& why)
-        : std::runtime_error(why), number_(number) {}
+    ProblemAbandoned(int number, const std::string& why) : std::runtime_error(why), number_(number) {}
     int number() const { return number_; }
 
 private:
     int number_;
 };
 
-[[noreturn]] inline void abandon(int number, const std::string& why) {
-    throw ProblemAbandoned(number, why);
-}
+[[noreturn]] inline void abandon(int number, const std::string& why) { throw ProblemAbandoned(number, why); }
 
 // Thrown when the deck ends inside a problem; `expected` names the card.
 class DeckEnded : public std::runtime_error {
@@ -51,4 +48,4 @@ public:
         : std::runtime_error("end of deck where " + expected + " was expected") {}
 };
 
-}  // namespace bp
+}   // namespace bp

@@ -20,4 +20,4 @@ inline double reduceToHalfTurn(double a) {
     return r;
 }
 
-}  // namespace bp
+}   // namespace bp

@@ -33,13 +33,13 @@ struct PointRow {
     double station = 0;        // ft
     double elevation = 0;      // ft, finished grade
     char edgeMark = ' ';
-    double dtToMl = 0;         // ft, positive to the left of travel
+    double dtToMl = 0;                      // ft, positive to the left of travel
     std::optional<double> dtToBt, dtToPp;   // ft
     std::optional<double> angle;            // crossing angle, radians, folded into [-pi/2, pi/2]
-    double x = 0, y = 0;       // ft, plan coordinates
+    double x = 0, y = 0;                    // ft, plan coordinates
     std::string_view remarks;
-    std::string_view type;     // line type (T-lines and bents) or point name (requests)
-    std::string_view code;     // a T-line's code, printed after "/"; empty otherwise
+    std::string_view type;   // line type (T-lines and bents) or point name (requests)
+    std::string_view code;   // a T-line's code, printed after "/"; empty otherwise
     // ft, the point in project coordinates when the problem has a tie card;
     // none without one. A request given in northing and easting keeps them as read.
     std::optional<double> northing, easting;
@@ -55,4 +55,4 @@ public:
     virtual void endPage() {}
 };
 
-}  // namespace bp
+}   // namespace bp

@@ -43,8 +43,8 @@ public:
     // plane direction phi0 (radians), at (northing0, easting0) travelling at
     // the azimuth az0 (radians clockwise from grid north). mirror is -1 for
     // a road punched "L", +1 otherwise.
-    ProjectFrame(double x0, double y0, double phi0, double mirror, double northing0,
-                 double easting0, double az0, std::string_view coordinateSystem = {});
+    ProjectFrame(double x0, double y0, double phi0, double mirror, double northing0, double easting0,
+                 double az0, std::string_view coordinateSystem = {});
 
     GridPoint toProject(double x, double y) const;
     PlanePoint fromProject(double northing, double easting) const;
@@ -63,4 +63,4 @@ private:
     std::string coordinateSystem_;
 };
 
-}  // namespace bp
+}   // namespace bp

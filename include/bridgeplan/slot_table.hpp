@@ -25,4 +25,4 @@ private:
     std::array<T, N> slots_{};
 };
 
-}  // namespace bp
+}   // namespace bp

@@ -32,4 +32,4 @@ inline std::string_view trimBlanks(std::string_view s) {
     return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
-}  // namespace bp
+}   // namespace bp

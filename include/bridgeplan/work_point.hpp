@@ -10,11 +10,11 @@ namespace bp {
 struct WorkPoint {
     double x = 0, y = 0;
     double station = 0;
-    double offset = 0;      // DT TO ML, positive to the left of travel
-    double distBent = 0;    // DT TO BT
-    double distPrev = 0;    // DT TO PP
-    double angle = 0;       // crossing angle, radians
-    double normal = 0;      // normal direction of the crossed line at the point
+    double offset = 0;     // DT TO ML, positive to the left of travel
+    double distBent = 0;   // DT TO BT
+    double distPrev = 0;   // DT TO PP
+    double angle = 0;      // crossing angle, radians
+    double normal = 0;     // normal direction of the crossed line at the point
     int piece = 2;
     int rangeFlag = 0;
     double elevation = 0;
@@ -49,4 +49,4 @@ struct SpanLines {
     double spiralRadius = 0;              // signed radius of the last spiral crossing
 };
 
-}  // namespace bp
+}   // namespace bp

@@ -7,15 +7,15 @@
 #include "alignment/alignment_parts.hpp"
 #include "bridgeplan/errors.hpp"
 #include "run/deck_reader.hpp"
-#include "run/report.hpp"
 #include "run/record.hpp"
+#include "run/report.hpp"
 
 namespace bp {
 
 void checkCardCode(const Card& card, Word code, int errorNumber, std::string_view cardName) {
     if (!(card.code() == code))
-        abandon(errorNumber, fmt::format("{} was expected; this card starts with \"{}\"", cardName,
-                                         card.text(1, 1)));
+        abandon(errorNumber,
+                fmt::format("{} was expected; this card starts with \"{}\"", cardName, card.text(1, 1)));
 }
 
 void writeGroupTitle(Report& report, int blanks, std::string_view title) {
@@ -46,4 +46,4 @@ void readAlignmentGroups(const RoadwayCards& cards) {
     readCrossSectionCards(cards);
 }
 
-}  // namespace bp
+}   // namespace bp

@@ -125,4 +125,4 @@ struct SuperelevationCard {
 // out of sequence.
 bool takeSuperelevationCard(Alignment& a, int cardNumber, const SuperelevationCard& card);
 
-}  // namespace bp
+}   // namespace bp

@@ -14,10 +14,10 @@
 #include "alignment/elevation.hpp"
 #include "alignment/station_search.hpp"
 #include "bridgeplan/errors.hpp"
+#include "bridgeplan/keywords.hpp"
 #include "run/deck_reader.hpp"
 #include "run/record.hpp"
 #include "run/report.hpp"
-#include "bridgeplan/keywords.hpp"
 
 namespace bp {
 namespace {
@@ -43,14 +43,13 @@ void prepareLanes(CrossSection& cs, int firstLane, double pivot) {
     for (int k = firstLane; k < firstLane + 3; ++k) {
         double b1 = cs.breaks[firstBreak(k)], b2 = cs.breaks[firstBreak(k) + 1];
         double width = b2 - b1;
-        if (width < 0)
-            abandon(E6, fmt::format("the break offsets of lane {} run backwards", k));
+        if (width < 0) abandon(E6, fmt::format("the break offsets of lane {} run backwards", k));
         cs.laneWidth[k] = width;
         cs.partBeforePivot[k] = pivot <= b1 ? 0.0 : (b2 <= pivot ? width : pivot - b1);
     }
 }
 
-}  // namespace
+}   // namespace
 
 void prepareCrossSection(CrossSection& cs, const CrownLaneCard& card) {
     cs = CrossSection{};
@@ -79,13 +78,11 @@ void prepareCrossSection(CrossSection& cs, const CrownLaneCard& card) {
     }
     cs.sectionType = TABLE;
     cs.sides = 1;
-    if (v[INS] >= v[SR3])
-        abandon(E7, "the inside roadway's first break S.R.INS. is not below S.R. 3");
+    if (v[INS] >= v[SR3]) abandon(E7, "the inside roadway's first break S.R.INS. is not below S.R. 3");
     prepareLanes(cs, 1, cs.insidePivot);
     if (v[OUTS] > v[SR6]) abandon(E6, "the outside roadway's breaks run backwards");
     if (v[OUTS] < v[SR6]) {
-        if (v[SR3] > v[OUTS])
-            abandon(E6, "the outside roadway S.R.OUTS. starts inside the inside roadway");
+        if (v[SR3] > v[OUTS]) abandon(E6, "the outside roadway S.R.OUTS. starts inside the inside roadway");
         cs.sides = 2;
         prepareLanes(cs, 4, cs.outsidePivot);
     }
@@ -95,9 +92,7 @@ namespace {
 
 // The lanes of the roadway the offset lies on: the outside roadway from
 // S.R.OUTS. on when there is one, else the inside roadway.
-int firstLaneAt(const CrossSection& cs, double o) {
-    return cs.sides == 2 && o >= cs.breaks[5] ? 4 : 1;
-}
+int firstLaneAt(const CrossSection& cs, double o) { return cs.sides == 2 && o >= cs.breaks[5] ? 4 : 1; }
 
 // Constant superelevation: each lane's slope and drop, and per roadway the
 // rise from its first break to its pivot.
@@ -111,7 +106,7 @@ void takeConstantSlopes(CrossSection& cs, const SuperelevationCard& card) {
     }
 }
 
-}  // namespace
+}   // namespace
 
 bool takeSuperelevationCard(Alignment& a, int i, const SuperelevationCard& card) {
     SuperelevationTable& table = a.superelevation;
@@ -129,15 +124,12 @@ bool takeSuperelevationCard(Alignment& a, int i, const SuperelevationCard& card)
         if (i != 1) abandon(E7, "\"STAR\" is allowed only as the first superelevation card");
         return false;
     }
-    if (i == 1)
-        abandon(E7, "the superelevation table must start with a \"STAR\" or \"CONS\" card");
+    if (i == 1) abandon(E7, "the superelevation table must start with a \"STAR\" or \"CONS\" card");
     SuperelevationRow& prev = table.rows[i - 1];
     if (!(row.station > prev.station))
-        abandon(E7, fmt::format("superelevation station {:.4f} does not exceed the one before",
-                                row.station));
+        abandon(E7, fmt::format("superelevation station {:.4f} does not exceed the one before", row.station));
     // Rate of change of each lane's slope per ft of station over the interval.
-    for (int k = 0; k < 6; ++k)
-        prev.rate[k] = (row.slope[k] - prev.slope[k]) / (row.station - prev.station);
+    for (int k = 0; k < 6; ++k) prev.rate[k] = (row.slope[k] - prev.slope[k]) / (row.station - prev.station);
     if (card.description == kw::BLANK && i < SuperelevationTable::ROWS) return false;
     if (card.description == kw::FINI) {
         table.intervalCount = i - 1;
@@ -145,8 +137,7 @@ bool takeSuperelevationCard(Alignment& a, int i, const SuperelevationCard& card)
     }
     abandon(E7, card.description == kw::BLANK
                     ? std::string("the superelevation table ends without its \"FINI\" card")
-                    : fmt::format("\"{}\" is not a superelevation description",
-                                  card.description.view()));
+                    : fmt::format("\"{}\" is not a superelevation description", card.description.view()));
 }
 
 // Profile elevation E at s, then across the section at offset o:
@@ -219,8 +210,9 @@ namespace {
 
 void echoCrownAndLanes(Report& report, const CrownLaneCard& card, std::string_view code) {
     writeGroupTitle(report, 40, "CROWN AND LANE DEFINITIONS");
-    report.write(Record(' ').lit("CODE  S.R.INS.   S.R. 1   INS.PIV.   S.R. 2    S.R. 3   "
-                                 "S.R.OUTS.  S.R. 4   OUTS.PIV.  S.R. 5    S.R. 6"));
+    report.write(
+        Record(' ').lit("CODE  S.R.INS.   S.R. 1   INS.PIV.   S.R. 2    S.R. 3   "
+                        "S.R.OUTS.  S.R. 4   OUTS.PIV.  S.R. 5    S.R. 6"));
     report.empty();
     Record r(' ');
     r.X(1).A(3, code);
@@ -230,8 +222,7 @@ void echoCrownAndLanes(Report& report, const CrownLaneCard& card, std::string_vi
 
 void echoSuperelevationHeading(Report& report) {
     writeGroupTitle(report, 27, "SUPERELEVATION DATA");
-    report.write(Record(' ').lit(
-        "DESC.   AT STATION   S.E. 1   S.E. 2   S.E. 3   S.E. 4   S.E. 5   S.E. 6"));
+    report.write(Record(' ').lit("DESC.   AT STATION   S.E. 1   S.E. 2   S.E. 3   S.E. 4   S.E. 5   S.E. 6"));
 }
 
 void echoSuperelevationCard(Report& report, const SuperelevationCard& card, char mark) {
@@ -241,7 +232,7 @@ void echoSuperelevationCard(Report& report, const SuperelevationCard& card, char
     report.write(r);
 }
 
-}  // namespace
+}   // namespace
 
 void readCrossSectionCards(const RoadwayCards& cards) {
     Card card = cards.deck.require("a crown and lane card \"5\"");
@@ -270,4 +261,4 @@ void readCrossSectionCards(const RoadwayCards& cards) {
     }
 }
 
-}  // namespace bp
+}   // namespace bp

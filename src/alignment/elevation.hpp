@@ -18,4 +18,4 @@ struct SurfacePoint {
 // Finished elevation at station s and offset o (ft, positive left).
 SurfacePoint SectionElevation(const Alignment& a, double s, double o);
 
-}  // namespace bp
+}   // namespace bp

@@ -14,10 +14,10 @@
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/errors.hpp"
+#include "bridgeplan/keywords.hpp"
 #include "run/deck_reader.hpp"
 #include "run/record.hpp"
 #include "run/report.hpp"
-#include "bridgeplan/keywords.hpp"
 
 namespace bp {
 namespace {
@@ -48,8 +48,7 @@ void storeLineForm(const AlignmentSegment& seg, LongitudinalLine& slot) {
 // ((R2 - R)(cos thetaK, sin thetaK)); a straight lies at R2 from the
 // origin. Both are moved along with J when the main piece is straight.
 AlignmentSegment junctionPiece(const AlignmentSegment& main, double sJ, double degree, int piece) {
-    if (degree < 0)
-        abandon(E3, fmt::format("curve {} has a negative degree of curve", piece));
+    if (degree < 0) abandon(E3, fmt::format("curve {} has a negative degree of curve", piece));
     AlignmentSegment seg;
     seg.referenceStation = sJ;
     seg.degree = degree;
@@ -79,7 +78,7 @@ AlignmentSegment junctionPiece(const AlignmentSegment& main, double sJ, double d
     return seg;
 }
 
-}  // namespace
+}   // namespace
 
 void buildHorizontalAlignment(Alignment& a, LineTable& lines, const HorizontalCurveCard& card) {
     const LocationData& loc = a.location;
@@ -153,14 +152,12 @@ void buildHorizontalAlignment(Alignment& a, LineTable& lines, const HorizontalCu
 namespace {
 
 EnteredAngle readDegree(const Card& card, int col) {
-    return {card.number(col, 2, 0, E3), card.number(col + 2, 2, 0, E3),
-            card.number(col + 4, 4, 2, E3)};
+    return {card.number(col, 2, 0, E3), card.number(col + 2, 2, 0, E3), card.number(col + 4, 4, 2, E3)};
 }
 
 void echoHorizontalCurves(Report& report, const HorizontalCurveCard& c) {
     writeGroupTitle(report, 22, "HORIZONTAL CURVE DATA");
-    report.write(Record(' ').lit(
-        "CURVE NO. 1    P.C. STA.  CURVE NO. 2    P.T. STA.  CURVE NO. 3"));
+    report.write(Record(' ').lit("CURVE NO. 1    P.C. STA.  CURVE NO. 2    P.T. STA.  CURVE NO. 3"));
     report.empty();
     // Curve 1's degrees start in the carriage-control column.
     Record r(' ');
@@ -173,7 +170,7 @@ void echoHorizontalCurves(Report& report, const HorizontalCurveCard& c) {
     report.write(r);
 }
 
-}  // namespace
+}   // namespace
 
 void readHorizontalCurveCard(const RoadwayCards& cards) {
     Card card = cards.deck.require("a horizontal curve card \"2\"");
@@ -188,4 +185,4 @@ void readHorizontalCurveCard(const RoadwayCards& cards) {
     buildHorizontalAlignment(cards.alignment, cards.lines, c);
 }
 
-}  // namespace bp
+}   // namespace bp

@@ -7,17 +7,15 @@
 #include "alignment/alignment_parts.hpp"
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/errors.hpp"
+#include "bridgeplan/keywords.hpp"
 #include "run/deck_reader.hpp"
 #include "run/record.hpp"
 #include "run/report.hpp"
-#include "bridgeplan/keywords.hpp"
 
 namespace bp {
 
 // Degrees, minutes and seconds to radians, summed from the seconds up.
-double EnteredAngle::radians() const {
-    return ((seconds / 60.0 + minutes) / 60.0 + degrees) * DEG_TO_RAD;
-}
+double EnteredAngle::radians() const { return ((seconds / 60.0 + minutes) / 60.0 + degrees) * DEG_TO_RAD; }
 
 namespace {
 
@@ -38,8 +36,9 @@ double checkTextSize(Report& report, double size) {
 
 void echoLocation(Report& report, const LocationData& loc) {
     writeGroupTitle(report, 26, "LOCATION DATA");
-    report.write(Record(' ').X(2).lit("BACK STA.   AHEAD STA.    REF. STA.    REF. ANGLE   "
-                                      "REF. DIST.   DIR    SIZE"));
+    report.write(
+        Record(' ').X(2).lit("BACK STA.   AHEAD STA.    REF. STA.    REF. ANGLE   "
+                             "REF. DIST.   DIR    SIZE"));
     report.empty();
     // The back station's field starts in the carriage-control column.
     Record r(' ');
@@ -50,7 +49,7 @@ void echoLocation(Report& report, const LocationData& loc) {
     report.write(r);
 }
 
-}  // namespace
+}   // namespace
 
 void readLocationCard(const RoadwayCards& cards) {
     Card card = cards.deck.require("a location card \"1\"");
@@ -83,4 +82,4 @@ void readLocationCard(const RoadwayCards& cards) {
         static_cast<float>(loc.refDegrees + (loc.refMinutes + loc.refSeconds / 60.0) / 60.0);
 }
 
-}  // namespace bp
+}   // namespace bp

@@ -28,9 +28,7 @@ public:
     Mainline(const Alignment& a, const LineTable& lines) : alignment_(a), lines_(lines) {}
 
     // Piece k (1..3) was built; any other k is no piece.
-    bool pieceExists(int k) const {
-        return k >= 1 && k <= 3 && pieceLine(k).form != form::ABSENT;
-    }
+    bool pieceExists(int k) const { return k >= 1 && k <= 3 && pieceLine(k).form != form::ABSENT; }
     bool pieceIsCurve(int k) const { return pieceLine(k).form == form::CIRCLE; }
     bool severalPieces() const { return pieceExists(1) || pieceExists(3); }
 
@@ -71,4 +69,4 @@ private:
     const LineTable& lines_;
 };
 
-}  // namespace bp
+}   // namespace bp

@@ -45,8 +45,7 @@ Projection projectOnCircle(const AlignmentSegment& seg, double x, double y) {
     Projection p;
     p.normal = d.angle;
     double s0 = seg.r * reduceToHalfTurn(seg.theta - d.angle) + seg.referenceStation;
-    p.station = nearestTurn(s0, TWO_PI * seg.r, seg.beginStation, seg.endStation,
-                            seg.referenceStation);
+    p.station = nearestTurn(s0, TWO_PI * seg.r, seg.beginStation, seg.endStation, seg.referenceStation);
     p.offset = std::hypot(d.dx, d.dy) - seg.r;
     return p;
 }
@@ -58,8 +57,7 @@ Projection projectOnCircle(const AlignmentSegment& seg, double x, double y) {
 // travel. The offset is P's signed distance from the stored line form:
 // positive towards larger y (form 1) or larger x (form 2), which is the
 // left of travel except on a straight heading the -X or -Y way.
-Projection projectOnStraight(const AlignmentSegment& seg, const LongitudinalLine& line,
-                             double x, double y) {
+Projection projectOnStraight(const AlignmentSegment& seg, const LongitudinalLine& line, double x, double y) {
     Direction fromCentre = DirectionBetween(seg.xc, seg.yc, x, y);
     Direction fromRef = DirectionBetween(seg.xp, seg.yp, x, y);
     double d = std::hypot(fromRef.dx, fromRef.dy);
@@ -67,13 +65,13 @@ Projection projectOnStraight(const AlignmentSegment& seg, const LongitudinalLine
     Projection p;
     p.normal = seg.theta;
     p.station = seg.referenceStation + d * std::fabs(std::cos(fromRef.raw - line.direction));
-    double residual = line.form == form::Y_OF_X ? y - line.slope * x - line.intercept
-                                                : x - line.slope * y - line.intercept;
+    double residual =
+        line.form == form::Y_OF_X ? y - line.slope * x - line.intercept : x - line.slope * y - line.intercept;
     p.offset = residual / line.normFactor;
     return p;
 }
 
-}  // namespace
+}   // namespace
 
 int PieceOfStation(const Alignment& a, const LineTable& lines, double s) {
     return Mainline(a, lines).pieceOfStation(s);
@@ -97,8 +95,7 @@ StationPoint Mainline::PointAtStation(double s) const {
     StationPoint p;
     p.piece = pieceOfStation(s);
     p.rangeFlag = RangeFlagOfStation(alignment_, s);
-    if (!pieceExists(p.piece))
-        abandon(err::INTERNAL, fmt::format("mainline piece {} is not built", p.piece));
+    if (!pieceExists(p.piece)) abandon(err::INTERNAL, fmt::format("mainline piece {} is not built", p.piece));
     const LongitudinalLine& line = pieceLine(p.piece);
     const AlignmentSegment& seg = segment(p.piece);
     double L = seg.referenceStation - s;
@@ -142,8 +139,8 @@ std::optional<StationOffset> Mainline::stationOffsetOnAnyPiece(double x, double 
         if (pieceExists(c)) {
             const AlignmentSegment& seg = segment(c);
             const LongitudinalLine& line = pieceLine(c);
-            Projection p = line.form == form::CIRCLE ? projectOnCircle(seg, x, y)
-                                                     : projectOnStraight(seg, line, x, y);
+            Projection p =
+                line.form == form::CIRCLE ? projectOnCircle(seg, x, y) : projectOnStraight(seg, line, x, y);
             found = pieceOfStation(p.station);
             on[c] = {p.station, p.offset, found, RangeFlagOfStation(alignment_, p.station), p.normal};
             tried[c] = true;
@@ -200,4 +197,4 @@ LineForm LineThroughPoint(double x0, double y0, double angle) {
     return f;
 }
 
-}  // namespace bp
+}   // namespace bp

@@ -9,17 +9,17 @@
 // to the left of travel. theta (the normal angle) points to the left of
 // travel; the direction of travel is theta - pi/2.
 
-#include "bridgeplan/alignment_records.hpp"
 #include "alignment/mainline.hpp"
+#include "bridgeplan/alignment_records.hpp"
 #include "bridgeplan/line_table.hpp"
 
 namespace bp {
 
 struct StationPoint {
-    int piece = 2;        // 1, 2 or 3
-    int rangeFlag = 0;    // -1 below the back station, +1 beyond the ahead station
+    int piece = 2;       // 1, 2 or 3
+    int rangeFlag = 0;   // -1 below the back station, +1 beyond the ahead station
     double x = 0, y = 0;
-    double theta = 0;     // normal angle at the point
+    double theta = 0;   // normal angle at the point
 };
 
 // The piece a station belongs to (PointAtStation starts from it): 1 below the
@@ -34,10 +34,10 @@ StationPoint PointAtStation(const Alignment& a, const LineTable& lines, double s
 
 struct StationOffset {
     double station = 0;
-    double offset = 0;    // DT TO ML
-    int piece = 2;        // piece the station lies in
-    int rangeFlag = 0;    // of the station, as PointAtStation gives it
-    double normal = 0;    // circle piece: direction centre -> point; straight: its theta
+    double offset = 0;   // DT TO ML
+    int piece = 2;       // piece the station lies in
+    int rangeFlag = 0;   // of the station, as PointAtStation gives it
+    double normal = 0;   // circle piece: direction centre -> point; straight: its theta
 };
 
 // Projects P onto the alignment, pieces tried in the order 2, 1, 3 with
@@ -53,10 +53,10 @@ struct Direction {
 Direction DirectionBetween(double x1, double y1, double x2, double y2);
 
 struct LineForm {
-    int form = 1;          // 1: y = m x + b, 2: x = m y + b
+    int form = 1;   // 1: y = m x + b, 2: x = m y + b
     double slope = 0, intercept = 0;
     double cosA = 1, sinA = 0;
-    double normFactor = 1; // sqrt(m^2 + 1)
+    double normFactor = 1;   // sqrt(m^2 + 1)
 };
 
 LineForm LineThroughPoint(double x0, double y0, double angle);
@@ -72,4 +72,4 @@ inline void copyLineForm(LongitudinalLine& line, const LineForm& f, double direc
     line.direction = direction;
 }
 
-}  // namespace bp
+}   // namespace bp

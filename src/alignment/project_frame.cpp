@@ -17,12 +17,16 @@ double wrapTurn(double a) {
     return a >= FULL_TURN ? 0.0 : a;
 }
 
-}  // namespace
+}   // namespace
 
 ProjectFrame::ProjectFrame(double x0, double y0, double phi0, double mirror, double northing0,
                            double easting0, double az0, std::string_view coordinateSystem)
-    : x0_(x0), y0_(y0), mirror_(mirror < 0.0 ? -1.0 : 1.0), northing0_(northing0),
-      easting0_(easting0), coordinateSystem_(coordinateSystem) {
+    : x0_(x0),
+      y0_(y0),
+      mirror_(mirror < 0.0 ? -1.0 : 1.0),
+      northing0_(northing0),
+      easting0_(easting0),
+      coordinateSystem_(coordinateSystem) {
     rho_ = (HALF_PI - az0) - mirror_ * phi0;
     cosRho_ = std::cos(rho_);
     sinRho_ = std::sin(rho_);
@@ -47,4 +51,4 @@ PlanePoint ProjectFrame::fromProject(double northing, double easting) const {
 // clockwise from north.
 double ProjectFrame::azimuth(double phi) const { return wrapTurn(HALF_PI - (rho_ + mirror_ * phi)); }
 
-}  // namespace bp
+}   // namespace bp

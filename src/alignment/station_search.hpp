@@ -21,4 +21,4 @@ int intervalOfStation(const StationOf& stationOf, int count, double s, double& d
     return p;
 }
 
-}  // namespace bp
+}   // namespace bp

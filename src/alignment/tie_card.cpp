@@ -10,10 +10,10 @@
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/errors.hpp"
+#include "bridgeplan/keywords.hpp"
 #include "run/deck_reader.hpp"
 #include "run/record.hpp"
 #include "run/report.hpp"
-#include "bridgeplan/keywords.hpp"
 
 namespace bp {
 namespace {
@@ -31,8 +31,9 @@ bool printable(std::string_view text) {
 
 void echoTie(Report& report, const TieCard& tie) {
     report.empty();
-    report.write(Record(' ').X(3).lit("TIE STA.       NORTHING        EASTING     AZIMUTH       "
-                                      "COORDINATE SYSTEM"));
+    report.write(
+        Record(' ').X(3).lit("TIE STA.       NORTHING        EASTING     AZIMUTH       "
+                             "COORDINATE SYSTEM"));
     report.empty();
     Record r(' ');
     r.T(1).F(12, 4, tie.station).F(15, 4, tie.northing).F(15, 4, tie.easting);
@@ -60,11 +61,12 @@ void checkTie(const LocationData& loc, const TieCard& tie, std::string_view syst
     if (!(degrees < DEGREES_PER_TURN))
         abandon(e, fmt::format("the tie azimuth {:.6f} degrees is not below 360", degrees));
     if (!printable(systemText))
-        abandon(e, "the coordinate system text (columns 49-80) holds a character that is not "
-                   "printable");
+        abandon(e,
+                "the coordinate system text (columns 49-80) holds a character that is not "
+                "printable");
 }
 
-}  // namespace
+}   // namespace
 
 // Tie card: code "T" (1), station (2-11, 4 decimals), northing (12-25, 4
 // decimals), easting (26-39, 4 decimals), azimuth degrees (40-42),
@@ -99,4 +101,4 @@ std::optional<ProjectFrame> projectFrameOf(const Alignment& a, const LineTable& 
                         tie.azimuth, tie.coordinateSystem);
 }
 
-}  // namespace bp
+}   // namespace bp

@@ -11,10 +11,10 @@
 #include "alignment/elevation.hpp"
 #include "alignment/station_search.hpp"
 #include "bridgeplan/errors.hpp"
+#include "bridgeplan/keywords.hpp"
 #include "run/deck_reader.hpp"
 #include "run/record.hpp"
 #include "run/report.hpp"
-#include "bridgeplan/keywords.hpp"
 
 namespace bp {
 namespace {
@@ -46,7 +46,9 @@ void addVerticalCurve(Profile& prof, int i, double t, double length, double g2) 
 // segment search would hand out elevations of the wrong segment.
 void checkStationOrder(const Profile& prof) {
     int last = prof.segmentCount;   // points 1..last are curve points in use
-    static constexpr const char* NAMES[] = {"", "PVI Z", "the start of vertical curve 1",
+    static constexpr const char* NAMES[] = {"",
+                                            "PVI Z",
+                                            "the start of vertical curve 1",
                                             "the end of vertical curve 1",
                                             "the start of vertical curve 2",
                                             "the end of vertical curve 2"};
@@ -57,7 +59,7 @@ void checkStationOrder(const Profile& prof) {
                                     NAMES[p + 1], NAMES[p]));
 }
 
-}  // namespace
+}   // namespace
 
 void buildProfile(Alignment& a, const VerticalCurveCards& v) {
     Profile& prof = a.profile;
@@ -99,8 +101,7 @@ double ProfileElevation(const Alignment& a, double s) {
     double d = 0;
     int p = intervalOfStation([&](int q) { return prof.points[q].station; }, prof.segmentCount, s, d);
     if (p == 0)
-        abandon(err::BEYOND_TABLES,
-                fmt::format("station {:.4f} lies outside the profile from PVI Z", s));
+        abandon(err::BEYOND_TABLES, fmt::format("station {:.4f} lies outside the profile from PVI Z", s));
     const ProfilePoint& pt = prof.points[p];
     return pt.elevation + d * (pt.grade + d * pt.curvature);
 }
@@ -117,15 +118,20 @@ void echoStations(Report& report, const VerticalCurveCards& v) {
 
 void echoElevations(Report& report, const VerticalCurveCards& v) {
     report.write(Record('0'));
-    report.write(Record(' ').lit(
-        "EL. PVI Z   % GR. Z-1    LVC 1    % GR. 1-2    LVC 2    % GR. 2-3"));
+    report.write(Record(' ').lit("EL. PVI Z   % GR. Z-1    LVC 1    % GR. 1-2    LVC 2    % GR. 2-3"));
     report.empty();
     // The elevation's field starts in the carriage-control column.
-    report.write(Record(' ').T(1).F(10, 4, v.elevationZ).F(12, 6, v.gradeZ1).F(10, 3, v.length1)
-                     .F(12, 6, v.grade12).F(10, 3, v.length2).F(12, 6, v.grade23));
+    report.write(Record(' ')
+                     .T(1)
+                     .F(10, 4, v.elevationZ)
+                     .F(12, 6, v.gradeZ1)
+                     .F(10, 3, v.length1)
+                     .F(12, 6, v.grade12)
+                     .F(10, 3, v.length2)
+                     .F(12, 6, v.grade23));
 }
 
-}  // namespace
+}   // namespace
 
 void readVerticalCurveCards(const RoadwayCards& cards) {
     VerticalCurveCards v;
@@ -149,4 +155,4 @@ void readVerticalCurveCards(const RoadwayCards& cards) {
     buildProfile(cards.alignment, v);
 }
 
-}  // namespace bp
+}   // namespace bp

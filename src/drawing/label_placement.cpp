@@ -23,9 +23,7 @@ void Box::add(const Box& b) {
     add(XY{b.x1, b.y1});
 }
 
-bool overlaps(const Box& a, const Box& b) {
-    return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1;
-}
+bool overlaps(const Box& a, const Box& b) { return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1; }
 
 // Liang-Barsky: the part of a + t (b - a), 0 <= t <= 1, inside the box.
 bool crosses(const Box& box, XY a, XY b) {
@@ -39,8 +37,10 @@ bool crosses(const Box& box, XY a, XY b) {
             continue;
         }
         const double t = q[i] / p[i];
-        if (p[i] < 0) t0 = std::max(t0, t);
-        else t1 = std::min(t1, t);
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
         if (t0 > t1) return false;
     }
     return true;
@@ -48,9 +48,10 @@ bool crosses(const Box& box, XY a, XY b) {
 
 namespace {
 long long cellKey(long long i, long long j) { return (i << 32) ^ (j & 0xffffffffLL); }
-}  // namespace
+}   // namespace
 
-template <class F> void LabelPlacer::forCells(const Box& b, F f) const {
+template <class F>
+void LabelPlacer::forCells(const Box& b, F f) const {
     const long long i0 = static_cast<long long>(std::floor(b.x0 / cell_));
     const long long i1 = static_cast<long long>(std::floor(b.x1 / cell_));
     const long long j0 = static_cast<long long>(std::floor(b.y0 / cell_));
@@ -93,8 +94,8 @@ double LabelPlacer::cover(const Box& b) const {
             seenBoxes.push_back(k);
             const Box& o = boxes_[k];
             if (!overlaps(b, o)) continue;
-            area += (std::min(b.x1, o.x1) - std::max(b.x0, o.x0)) *
-                    (std::min(b.y1, o.y1) - std::max(b.y0, o.y0));
+            area +=
+                (std::min(b.x1, o.x1) - std::max(b.x0, o.x0)) * (std::min(b.y1, o.y1) - std::max(b.y0, o.y0));
         }
         for (int k : it->second.segments) {
             if (std::find(seenSegments.begin(), seenSegments.end(), k) != seenSegments.end()) continue;
@@ -120,7 +121,8 @@ std::vector<LabelPlace> LabelPlacer::place(const std::vector<LabelRequest>& labe
             const double r = gap + ring * l.height;
             for (int d = 0; d < DIRECTIONS; ++d) {
                 // 0: up-right, then alternating about it so near-horizontal places come early.
-                static constexpr int ORDER[DIRECTIONS] = {2, 14, 6, 10, 0, 8, 1, 15, 7, 9, 3, 13, 5, 11, 4, 12};
+                static constexpr int ORDER[DIRECTIONS] = {2, 14, 6, 10, 0, 8,  1, 15,
+                                                          7, 9,  3, 13, 5, 11, 4, 12};
                 const double a = ORDER[d] * (2.0 * 3.14159265358979323846 / DIRECTIONS);
                 const double c = std::cos(a), s = std::sin(a);
                 // The box's near edge at distance r from the point in direction a.
@@ -143,4 +145,4 @@ std::vector<LabelPlace> LabelPlacer::place(const std::vector<LabelRequest>& labe
     return placed;
 }
 
-}  // namespace bp::drawing
+}   // namespace bp::drawing

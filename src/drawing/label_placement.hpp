@@ -28,27 +28,28 @@ bool overlaps(const Box& a, const Box& b);
 bool crosses(const Box& box, XY a, XY b);
 
 struct LabelRequest {
-    XY anchor;                     // the point labelled
-    double width = 0, height = 0;  // of the label's box
+    XY anchor;                      // the point labelled
+    double width = 0, height = 0;   // of the label's box
 };
 
 struct LabelPlace {
     Box box;
-    bool leader = false;           // far enough from its point to need a leader
-    bool clear = true;             // covers nothing
+    bool leader = false;   // far enough from its point to need a leader
+    bool clear = true;     // covers nothing
 };
 
 class LabelPlacer {
 public:
     explicit LabelPlacer(double cell) : cell_(cell) {}
     void holdClear(const Box& b);
-    void holdClear(XY a, XY b);    // a line
+    void holdClear(XY a, XY b);   // a line
     // Places the labels in order; each placed label is held clear for the next.
     std::vector<LabelPlace> place(const std::vector<LabelRequest>& labels);
 
 private:
     double cover(const Box& b) const;
-    template <class F> void forCells(const Box& b, F f) const;
+    template <class F>
+    void forCells(const Box& b, F f) const;
     double cell_;
     std::vector<Box> boxes_;
     struct Segment {
@@ -62,4 +63,4 @@ private:
     std::unordered_map<long long, Cell> cells_;
 };
 
-}  // namespace bp::drawing
+}   // namespace bp::drawing

@@ -155,7 +155,11 @@ private:
         layer("0", "CONTINUOUS", 7);
         for (std::size_t l = 0; l < LAYER_NAMES.size(); ++l) {
             const Layer k = static_cast<Layer>(l);
-            layer(layerOf(k), k == Layer::Alignment ? "CENTER" : k == Layer::Bents ? "PHANTOM" : k == Layer::TLines ? "DASHED" : "CONTINUOUS",
+            layer(layerOf(k),
+                  k == Layer::Alignment ? "CENTER"
+                  : k == Layer::Bents   ? "PHANTOM"
+                  : k == Layer::TLines  ? "DASHED"
+                                        : "CONTINUOUS",
                   k == Layer::Alignment ? 1 : 7);
         }
         code(0, "ENDTAB");
@@ -243,7 +247,7 @@ private:
     double scale_;
 };
 
-}  // namespace
+}   // namespace
 
 double dxfPlotScale(const PlanProblem& p) {
     const Box f = bridgeFrame(p);
@@ -261,4 +265,4 @@ void writePlanDxf(std::ostream& out, const PlanProblem& p) {
     DxfSheet(out, sheet, scale).write(p);
 }
 
-}  // namespace bp::drawing
+}   // namespace bp::drawing

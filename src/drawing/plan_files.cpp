@@ -45,13 +45,16 @@ bool writePlanDrawings(const std::vector<PlanProblem>& problems, const fs::path&
         auto& output = outputs.emplace_back(
             std::make_unique<out::OutputFile>(file, force ? out::Existing::Replace : out::Existing::Keep));
         if (!output->ready()) {
-            diagnostics << "bridgeplan: cannot write the drawing " << file << ": " << output->reason() << "\n";
+            diagnostics << "bridgeplan: cannot write the drawing " << file << ": " << output->reason()
+                        << "\n";
             return false;
         }
-        if (kind == DrawingKind::Dxf) writePlanDxf(output->stream(), problems[i]);
-        else writePlanSvg(output->stream(), problems[i]);
+        if (kind == DrawingKind::Dxf)
+            writePlanDxf(output->stream(), problems[i]);
+        else
+            writePlanSvg(output->stream(), problems[i]);
     }
     return true;
 }
 
-}  // namespace bp::drawing
+}   // namespace bp::drawing

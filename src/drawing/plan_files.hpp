@@ -23,7 +23,8 @@ std::filesystem::path drawingName(const std::filesystem::path& name, std::size_t
 // with the run's other outputs. An existing file is replaced only with
 // `force`. False, with the reason on `diagnostics`, when one cannot be
 // started.
-bool writePlanDrawings(const std::vector<PlanProblem>& problems, const std::filesystem::path& name, bool force,
-                       std::ostream& diagnostics, std::vector<std::unique_ptr<out::OutputFile>>& outputs);
+bool writePlanDrawings(const std::vector<PlanProblem>& problems, const std::filesystem::path& name,
+                       bool force, std::ostream& diagnostics,
+                       std::vector<std::unique_ptr<out::OutputFile>>& outputs);
 
-}  // namespace bp::drawing
+}   // namespace bp::drawing

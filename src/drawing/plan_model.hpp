@@ -32,16 +32,16 @@ struct Stroke {
 
 // A piece of the mainline between two stations, with its shape.
 struct MainlinePiece {
-    int piece = 2;                   // 1 before the P.C., 2 the curve, 3 after the P.T.
+    int piece = 2;   // 1 before the P.C., 2 the curve, 3 after the P.T.
     double beginStation = 0, endStation = 0;
     Stroke stroke;
 };
 
 struct StationTick {
     double station = 0;
-    XY at;                   // on the mainline
-    double normal = 0;               // to the left of travel, radians
-    bool major = false;              // every 100 ft, labelled
+    XY at;                // on the mainline
+    double normal = 0;    // to the left of travel, radians
+    bool major = false;   // every 100 ft, labelled
 };
 
 // What a longitudinal line is in one span, for the legend and the styles.
@@ -49,57 +49,57 @@ enum class LineShape { Straight, Circle, Spiral, FollowsMainline };
 
 struct PlanLine {
     int number = 0;
-    std::string type;                // CRD, ARC, ...
+    std::string type;   // CRD, ARC, ...
     std::string remarks;
     char plotMark = ' ';
     LineShape shape = LineShape::Straight;
-    std::vector<Stroke> strokes;     // back bent to ahead bent
+    std::vector<Stroke> strokes;   // back bent to ahead bent
 };
 
 struct PlanBent {
     std::string number;
-    std::string type;                // SKEW, PSTA, ...
+    std::string type;   // SKEW, PSTA, ...
     std::string remarks;
     double station = 0;
     double skewRadians = 0;
-    XY from, to;             // across the lines and a little beyond
+    XY from, to;   // across the lines and a little beyond
 };
 
 struct PlanTLine {
     int number = 0;
-    std::string type;                // "PARL/NORM"
+    std::string type;   // "PARL/NORM"
     std::string remarks;
-    std::vector<XY> points;  // its points, line by line
+    std::vector<XY> points;   // its points, line by line
 };
 
 // One reported row (T-line, bent or coordinate request), as tabulated.
 struct PlanRow {
-    char kind = 'T';                 // 'T', 'B' or 'P'
-    std::string number;              // T-line, bent or point number
-    int line = 0;                    // 0 for a coordinate request
+    char kind = 'T';      // 'T', 'B' or 'P'
+    std::string number;   // T-line, bent or point number
+    int line = 0;         // 0 for a coordinate request
     double station = 0, elevation = 0, dtToMl = 0;
     char edgeMark = ' ';
     std::optional<double> dtToBt, dtToPp, angleDegrees;
     double x = 0, y = 0;
-    std::string remarks, type;       // a coordinate request: remarks and point name
+    std::string remarks, type;   // a coordinate request: remarks and point name
 };
 
 struct PlanSpan {
     std::string id;
     std::string title;
     std::vector<PlanLine> lines;
-    std::vector<PlanBent> bents;     // back, ahead
+    std::vector<PlanBent> bents;   // back, ahead
     std::vector<PlanTLine> tlines;
-    std::vector<PlanRow> rows;       // in report order
-    XY middle;                       // the mainline halfway between the bents
-    double middleNormal = 0;         // its normal angle there
+    std::vector<PlanRow> rows;   // in report order
+    XY middle;                   // the mainline halfway between the bents
+    double middleNormal = 0;     // its normal angle there
 };
 
 struct PlanProblem {
-    std::string number;              // as printed, 4 characters trimmed
+    std::string number;   // as printed, 4 characters trimmed
     std::string title;
-    std::string date;                // the run's date
-    double mirror = 1.0;             // -1: a road punched "L", computed as its mirror image
+    std::string date;                      // the run's date
+    double mirror = 1.0;                   // -1: a road punched "L", computed as its mirror image
     std::optional<ProjectFrame> project;   // the tie to northing and easting, when punched
     double backStation = 0, aheadStation = 0;
     std::optional<double> pcStation, ptStation;
@@ -111,4 +111,4 @@ struct PlanProblem {
     int errorNumber = 0;             // the problem was abandoned with this error
 };
 
-}  // namespace bp::drawing
+}   // namespace bp::drawing

@@ -77,8 +77,10 @@ std::vector<Stroke> followMainline(const RunContext& ctx, const BentPoint& b, co
     std::vector<double> cuts{b.station};
     for (double s : {ctx.alignment.pcStation, ctx.alignment.ptStation})
         if (s > lo && s < hi) cuts.push_back(s);
-    if (a.station < b.station) std::sort(cuts.begin() + 1, cuts.end(), std::greater<>());
-    else std::sort(cuts.begin() + 1, cuts.end());
+    if (a.station < b.station)
+        std::sort(cuts.begin() + 1, cuts.end(), std::greater<>());
+    else
+        std::sort(cuts.begin() + 1, cuts.end());
     cuts.push_back(a.station);
     XY from{b.x, b.y};
     for (std::size_t i = 0; i + 1 < cuts.size(); ++i) {
@@ -98,13 +100,16 @@ std::vector<Stroke> followMainline(const RunContext& ctx, const BentPoint& b, co
 // span and between them through points of the spiral close enough that no
 // chord departs from it by more than the tolerance: a chord over the polar
 // step dt at radius r departs by about r dt^2 / 8.
-Stroke spiral(const shape::Spiral& sp, const BentPoint& b, const BentPoint& a, const std::vector<XY>& through) {
+Stroke spiral(const shape::Spiral& sp, const BentPoint& b, const BentPoint& a,
+              const std::vector<XY>& through) {
     const XY centre{sp.xc, sp.yc};
     const double rate = std::fabs(sp.rate);
     const double sign = sp.rate < 0 ? -1.0 : 1.0;
     const double r0 = sign * std::hypot(b.x - centre.x, b.y - centre.y);
     const double t0 = std::atan2(b.y - centre.y, b.x - centre.x);
-    const auto polar = [&](XY q) { return reduceToHalfTurn(t0 - std::atan2(q.y - centre.y, q.x - centre.x)); };
+    const auto polar = [&](XY q) {
+        return reduceToHalfTurn(t0 - std::atan2(q.y - centre.y, q.x - centre.x));
+    };
     const double sweep = polar({a.x, a.y});   // theta_b - theta_a
     const double r1 = r0 + rate * sweep;
     const double step = std::sqrt(8.0 * SPIRAL_TOLERANCE_FT / std::max({std::fabs(r0), std::fabs(r1), 1.0}));
@@ -163,7 +168,8 @@ PlanLine planLine(const RunContext& ctx, int n, const std::vector<XY>& through) 
         s.centre = {circle.xc, circle.yc};
         s.radius = std::sqrt(circle.radiusSq);
         s.points = {{b.x, b.y}, {a.x, a.y}};
-        const double cross = (b.x - s.centre.x) * (a.y - s.centre.y) - (b.y - s.centre.y) * (a.x - s.centre.x);
+        const double cross =
+            (b.x - s.centre.x) * (a.y - s.centre.y) - (b.y - s.centre.y) * (a.x - s.centre.x);
         s.clockwise = cross < 0;
         out.strokes.push_back(s);
     }
@@ -195,7 +201,7 @@ PlanBent planBent(const RunContext& ctx, int slot, const Bent& bent, const std::
     return out;
 }
 
-}  // namespace
+}   // namespace
 
 void PlanRecorder::startPlan() {
     const RunContext& ctx = *ctx_;
@@ -226,7 +232,8 @@ void PlanRecorder::startPlan() {
                                xyOf(PointAtStation(a, ctx.lines, to)));
         p.mainline.push_back(m);
     }
-    for (double s = std::ceil(p.backStation / MINOR_TICK) * MINOR_TICK; s <= p.aheadStation; s += MINOR_TICK) {
+    for (double s = std::ceil(p.backStation / MINOR_TICK) * MINOR_TICK; s <= p.aheadStation;
+         s += MINOR_TICK) {
         const StationPoint q = PointAtStation(a, ctx.lines, s);
         p.ticks.push_back({s, xyOf(q), q.theta, std::fmod(std::fabs(s), MAJOR_TICK) < 1e-6});
     }
@@ -259,7 +266,8 @@ void PlanRecorder::point(const PointRow& r) {
     }
     if (out.kind == 'T') {
         const int i = r.slot;
-        auto it = std::find_if(span_.tlines.begin(), span_.tlines.end(), [&](const PlanTLine& t) { return t.number == i; });
+        auto it = std::find_if(span_.tlines.begin(), span_.tlines.end(),
+                               [&](const PlanTLine& t) { return t.number == i; });
         if (it == span_.tlines.end()) {
             it = span_.tlines.insert(span_.tlines.end(), PlanTLine{});
             it->number = i;
@@ -304,7 +312,8 @@ void PlanRecorder::finishSpan() {
     }
     span.bents.push_back(planBent(ctx, BACK_BENT_SLOT, ctx.bents[1], backPoints));
     span.bents.push_back(planBent(ctx, AHEAD_BENT_SLOT, ctx.bents[2], aheadPoints));
-    const StationPoint mid = PointAtStation(ctx.alignment, ctx.lines, 0.5 * (ctx.bents[1].station + ctx.bents[2].station));
+    const StationPoint mid =
+        PointAtStation(ctx.alignment, ctx.lines, 0.5 * (ctx.bents[1].station + ctx.bents[2].station));
     span.middle = xyOf(mid);
     span.middleNormal = mid.theta;
     problems_.back().spans.push_back(std::move(span));
@@ -318,4 +327,4 @@ void PlanRecorder::abandonProblem(int errorNumber) {
     span_ = PlanSpan();
 }
 
-}  // namespace bp::drawing
+}   // namespace bp::drawing

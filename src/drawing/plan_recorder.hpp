@@ -45,5 +45,5 @@ private:
 // Spiral polylines stay this close (ft) to the spiral.
 inline constexpr double SPIRAL_TOLERANCE_FT = 0.005;
 
-}  // namespace drawing
-}  // namespace bp
+}   // namespace drawing
+}   // namespace bp

@@ -68,7 +68,8 @@ public:
         sheet_.extent = sheet_.frame;
         for (const SheetItem& it : sheet_.items) {
             if (it.layer == Layer::Alignment || it.layer == Layer::Stations) continue;
-            if (it.kind == SheetItem::Kind::Text) sheet_.extent.add(textBox(it));
+            if (it.kind == SheetItem::Kind::Text)
+                sheet_.extent.add(textBox(it));
             else
                 for (XY q : it.points) sheet_.extent.add(q);
         }
@@ -143,8 +144,8 @@ private:
             const XY at = frame_.toSheet(t.at);
             const double n = frame_.angleOnSheet(t.normal);
             const double len = t.major ? 2 * h_ : h_;
-            line(Layer::Stations, Pen::Mainline, LineStyle::Continuous, along(at, n, len),
-                 along(at, n, -len), t.major ? "major-tick" : "minor-tick");
+            line(Layer::Stations, Pen::Mainline, LineStyle::Continuous, along(at, n, len), along(at, n, -len),
+                 t.major ? "major-tick" : "minor-tick");
             if (!t.major) continue;
             // Station labels on the right of the road, along the tick.
             const double a = readable(n);
@@ -157,16 +158,22 @@ private:
             if (!s || *s < p_.backStation || *s > p_.aheadStation) return;
             for (const MainlinePiece& m : p_.mainline) {
                 const XY* q = nullptr;
-                if (m.beginStation == *s) q = &m.stroke.points.front();
-                else if (m.endStation == *s) q = &m.stroke.points.back();
+                if (m.beginStation == *s)
+                    q = &m.stroke.points.front();
+                else if (m.endStation == *s)
+                    q = &m.stroke.points.back();
                 if (!q) continue;
                 const XY at = frame_.toSheet(*q);
                 const Box& f = sheet_.frame;
                 if (at.x < f.x0 || at.x > f.x1 || at.y < f.y0 || at.y > f.y1) return;
                 marker(Layer::Alignment, Pen::Mainline, frame_.toSheet(*q), "curve-point",
                        fmt::format("{} {}", name, stationText(*s)));
-                names_.push_back({frame_.toSheet(*q), fmt::format("{} {}", name, stationText(*s)), -1, {},
-                                  Layer::Alignment, "curve-point"});
+                names_.push_back({frame_.toSheet(*q),
+                                  fmt::format("{} {}", name, stationText(*s)),
+                                  -1,
+                                  {},
+                                  Layer::Alignment,
+                                  "curve-point"});
                 return;
             }
         };
@@ -174,8 +181,10 @@ private:
         markStation(p_.ptStation, "P.T.");
         if (p_.curveCentre) {
             const XY c = frame_.toSheet(*p_.curveCentre);
-            line(Layer::Alignment, Pen::Mainline, LineStyle::Continuous, {c.x - h_, c.y}, {c.x + h_, c.y}, "centre");
-            line(Layer::Alignment, Pen::Mainline, LineStyle::Continuous, {c.x, c.y - h_}, {c.x, c.y + h_}, "centre");
+            line(Layer::Alignment, Pen::Mainline, LineStyle::Continuous, {c.x - h_, c.y}, {c.x + h_, c.y},
+                 "centre");
+            line(Layer::Alignment, Pen::Mainline, LineStyle::Continuous, {c.x, c.y - h_}, {c.x, c.y + h_},
+                 "centre");
             text(Layer::Alignment, {c.x + 0.6 * h_, c.y + 0.6 * h_}, 1.2 * h_, 0, Anchor::Start,
                  "CURVE CENTRE", "centre");
         }
@@ -209,7 +218,8 @@ private:
             if (si > 0 && sp.lines.size() != p_.spans[si - 1].lines.size()) linesNamed.clear();
             for (const PlanLine& l : sp.lines) {
                 for (const Stroke& s : l.strokes) {
-                    stroke(s, Layer::Lines, penOf(l), l.plotMark == 'S' ? LineStyle::Dashed : LineStyle::Continuous,
+                    stroke(s, Layer::Lines, penOf(l),
+                           l.plotMark == 'S' ? LineStyle::Dashed : LineStyle::Continuous,
                            fmt::format("line-{}", l.number));
                     sheet_.items.back().heavy = l.plotMark == 'E';
                 }
@@ -251,16 +261,22 @@ private:
                 SheetItem& it = add(SheetItem::Kind::Polyline, Layer::TLines, Pen::TLine, LineStyle::Dashed);
                 for (XY q : t.points) it.points.push_back(frame_.toSheet(q));
                 it.role = fmt::format("tline-{}", t.number);
-                const XY low = it.points.front().y < it.points.back().y ? it.points.front() : it.points.back();
-                names_.push_back({low, trimmed(fmt::format("T{} {} {}", t.number, t.type, t.remarks)), -1, {},
-                                  Layer::TLines, "tline"});
+                const XY low =
+                    it.points.front().y < it.points.back().y ? it.points.front() : it.points.back();
+                names_.push_back({low,
+                                  trimmed(fmt::format("T{} {} {}", t.number, t.type, t.remarks)),
+                                  -1,
+                                  {},
+                                  Layer::TLines,
+                                  "tline"});
             }
             spanLength(sp);
             for (const PlanRow& row : sp.rows) {
                 const XY at = frame_.toSheet({row.x, row.y});
                 marker(Layer::Points, row.kind == 'B' ? Pen::BentPoint : Pen::Point, at, "point",
                        rowText(row), int(si));
-                elevations_.push_back({at, fmt::format("{:.3f}{}", row.elevation, row.edgeMark == '*' ? "*" : ""),
+                elevations_.push_back({at,
+                                       fmt::format("{:.3f}{}", row.elevation, row.edgeMark == '*' ? "*" : ""),
                                        int(si), rowText(row), Layer::Labels, "elevation"});
             }
         }
@@ -297,7 +313,8 @@ private:
         for (const auto* list : {&names_, &elevations_})
             for (const Label& l : *list) {
                 const double hh = list == &names_ ? 1.2 * h_ : h_;
-                requests.push_back({l.at, textWidth(l.text, hh) + 0.1 * h_, (BOX_ABOVE + BOX_BELOW) * hh + 0.1 * h_});
+                requests.push_back(
+                    {l.at, textWidth(l.text, hh) + 0.1 * h_, (BOX_ABOVE + BOX_BELOW) * hh + 0.1 * h_});
                 labels.push_back(&l);
             }
         const std::vector<LabelPlace> places = placer.place(requests);
@@ -337,19 +354,21 @@ private:
         text(Layer::Title, {x, y}, mid, 0, Anchor::Start,
              fmt::format("PLAN OF BRIDGE LAYOUT FROM THE COMPUTED GEOMETRY   RUN {}", p_.date), "date");
         y -= 1.6 * mid;
-        std::string note = frame_.projectCoordinates()
-                               ? (frame_.project->coordinateSystem().empty()
-                                      ? std::string("PROJECT COORDINATES, FEET")
-                                      : "PROJECT COORDINATES, FEET, " + frame_.project->coordinateSystem())
-                               : (frame_.mirror < 0 ? "PLANE FRAME, FEET; ROAD \"L\" DRAWN AS THE REAL ROAD (Y MIRRORED)"
-                                                     : "PLANE FRAME, FEET");
+        std::string note =
+            frame_.projectCoordinates()
+                ? (frame_.project->coordinateSystem().empty()
+                       ? std::string("PROJECT COORDINATES, FEET")
+                       : "PROJECT COORDINATES, FEET, " + frame_.project->coordinateSystem())
+                : (frame_.mirror < 0 ? "PLANE FRAME, FEET; ROAD \"L\" DRAWN AS THE REAL ROAD (Y MIRRORED)"
+                                     : "PLANE FRAME, FEET");
         if (!style_.scaleNote.empty()) note += "   SCALE " + style_.scaleNote;
         text(Layer::Title, {x, y}, mid, 0, Anchor::Start, note, "frame");
         if (p_.curveCentre && !p_.mainline.empty()) {
             for (const MainlinePiece& m : p_.mainline)
                 if (m.stroke.kind == Stroke::Kind::Arc) {
                     y -= 1.6 * mid;
-                    std::string centre = fmt::format("X {:.4f} Y {:.4f}", p_.curveCentre->x, p_.curveCentre->y);
+                    std::string centre =
+                        fmt::format("X {:.4f} Y {:.4f}", p_.curveCentre->x, p_.curveCentre->y);
                     if (frame_.projectCoordinates()) {
                         const GridPoint g = frame_.project->toProject(p_.curveCentre->x, p_.curveCentre->y);
                         centre = fmt::format("N {:.4f} E {:.4f}", g.northing, g.easting);
@@ -362,7 +381,8 @@ private:
         if (p_.errorNumber != 0) {
             y -= 1.6 * mid;
             text(Layer::Title, {x, y}, mid, 0, Anchor::Start,
-                 fmt::format("PROBLEM ABANDONED WITH ERROR {}: THE PLAN STOPS WHERE THE RUN STOPPED", p_.errorNumber),
+                 fmt::format("PROBLEM ABANDONED WITH ERROR {}: THE PLAN STOPS WHERE THE RUN STOPPED",
+                             p_.errorNumber),
                  "error");
         }
         y -= 3 * mid;
@@ -384,8 +404,8 @@ private:
         line(Layer::Title, Pen::Frame, LineStyle::Continuous, at, {at.x + unit, at.y}, "scale-bar");
         for (int i = 0; i <= 4; ++i) {
             const double x = at.x + unit * i / 4;
-            line(Layer::Title, Pen::Frame, LineStyle::Continuous, {x, at.y}, {x, at.y + (i % 2 ? 0.5 : 1.0) * h_},
-                 "scale-bar");
+            line(Layer::Title, Pen::Frame, LineStyle::Continuous, {x, at.y},
+                 {x, at.y + (i % 2 ? 0.5 : 1.0) * h_}, "scale-bar");
         }
         text(Layer::Title, {at.x, at.y - 1.5 * h_}, 1.1 * h_, 0, Anchor::Start, "0", "scale-bar");
         text(Layer::Title, {at.x + unit, at.y - 1.5 * h_}, 1.1 * h_, 0, Anchor::Middle,
@@ -398,12 +418,15 @@ private:
         line(Layer::Title, Pen::Frame, LineStyle::Continuous, at, e, "axes");
         line(Layer::Title, Pen::Frame, LineStyle::Continuous, at, n, "axes");
         for (auto [tip, a] : {std::pair{e, 0.0}, std::pair{n, HALF_TURN / 2}}) {
-            line(Layer::Title, Pen::Frame, LineStyle::Continuous, tip, along(tip, a + HALF_TURN - 0.4, h_), "axes");
-            line(Layer::Title, Pen::Frame, LineStyle::Continuous, tip, along(tip, a + HALF_TURN + 0.4, h_), "axes");
+            line(Layer::Title, Pen::Frame, LineStyle::Continuous, tip, along(tip, a + HALF_TURN - 0.4, h_),
+                 "axes");
+            line(Layer::Title, Pen::Frame, LineStyle::Continuous, tip, along(tip, a + HALF_TURN + 0.4, h_),
+                 "axes");
         }
-        text(Layer::Title, along(e, 0, 0.5 * h_), 1.2 * h_, 0, Anchor::Start, std::string(frame_.eastName()), "axes");
-        text(Layer::Title, along(n, HALF_TURN / 2, 0.5 * h_), 1.2 * h_, 0, Anchor::Middle, std::string(frame_.northName()),
+        text(Layer::Title, along(e, 0, 0.5 * h_), 1.2 * h_, 0, Anchor::Start, std::string(frame_.eastName()),
              "axes");
+        text(Layer::Title, along(n, HALF_TURN / 2, 0.5 * h_), 1.2 * h_, 0, Anchor::Middle,
+             std::string(frame_.northName()), "axes");
     }
 
     void legend(XY at) {
@@ -429,7 +452,8 @@ private:
             const XY p{at.x + (i % 3) * colWidth, at.y - (i / 3) * 1.8 * h_};
             line(Layer::Title, e.pen, e.style, p, {p.x + 5 * h_, p.y}, "legend");
             sheet_.items.back().heavy = e.name.starts_with("DECK");
-            text(Layer::Title, {p.x + 6 * h_, p.y - 0.4 * h_}, 1.1 * h_, 0, Anchor::Start, std::string(e.name), "legend");
+            text(Layer::Title, {p.x + 6 * h_, p.y - 0.4 * h_}, 1.1 * h_, 0, Anchor::Start,
+                 std::string(e.name), "legend");
             ++i;
         }
         const XY p{at.x + (i % 3) * colWidth, at.y - (i / 3) * 1.8 * h_};
@@ -437,15 +461,16 @@ private:
         m.points = {XY{p.x + 2.5 * h_, p.y}};
         m.radius = 0.3 * h_;
         m.role = "legend";
-        text(Layer::Title, {p.x + 6 * h_, p.y - 0.4 * h_}, 1.1 * h_, 0, Anchor::Start, "REPORTED POINT, ELEVATION",
-             "legend");
+        text(Layer::Title, {p.x + 6 * h_, p.y - 0.4 * h_}, 1.1 * h_, 0, Anchor::Start,
+             "REPORTED POINT, ELEVATION", "legend");
         ++i;
         const XY q{at.x + (i % 3) * colWidth, at.y - (i / 3) * 1.8 * h_};
         SheetItem& r = add(SheetItem::Kind::Marker, Layer::Title, Pen::Request);
         r.points = {XY{q.x + 2.5 * h_, q.y}};
         r.radius = 0.3 * h_;
         r.role = "legend";
-        text(Layer::Title, {q.x + 6 * h_, q.y - 0.4 * h_}, 1.1 * h_, 0, Anchor::Start, "COORDINATE REQUEST", "legend");
+        text(Layer::Title, {q.x + 6 * h_, q.y - 0.4 * h_}, 1.1 * h_, 0, Anchor::Start, "COORDINATE REQUEST",
+             "legend");
     }
 
     struct Label {
@@ -467,7 +492,7 @@ private:
     std::vector<Label> elevations_, names_;
 };
 
-}  // namespace
+}   // namespace
 
 Box bridgeFrame(const PlanProblem& p) {
     const SheetFrame f = sheetFrameOf(p);
@@ -528,4 +553,4 @@ std::string rowText(const PlanRow& r) {
     return s;
 }
 
-}  // namespace bp::drawing
+}   // namespace bp::drawing

@@ -92,10 +92,11 @@ public:
                    "height=\"{:.4f}\"/></clipPath></defs>\n",
                    px(f.x0), py(f.y1), f.width() * k_, f.height() * k_);
         fmt::print(out_, "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n");
-        fmt::print(out_,
-                   "<rect id=\"frame\" x=\"{:.4f}\" y=\"{:.4f}\" width=\"{:.4f}\" height=\"{:.4f}\" fill=\"none\" "
-                   "stroke=\"#c8c8c8\" stroke-width=\"0.8\"/>\n",
-                   px(f.x0), py(f.y1), f.width() * k_, f.height() * k_);
+        fmt::print(
+            out_,
+            "<rect id=\"frame\" x=\"{:.4f}\" y=\"{:.4f}\" width=\"{:.4f}\" height=\"{:.4f}\" fill=\"none\" "
+            "stroke=\"#c8c8c8\" stroke-width=\"0.8\"/>\n",
+            px(f.x0), py(f.y1), f.width() * k_, f.height() * k_);
         for (std::size_t l = 0; l < LAYER_NAMES.size(); ++l) {
             const Layer layer = static_cast<Layer>(l);
             const bool clipped = layer == Layer::Alignment || layer == Layer::Stations;
@@ -116,7 +117,8 @@ private:
         const PenLook look = lookOf(it.pen);
         if (!it.role.empty()) fmt::print(out_, " class=\"{}\"", it.role);
         if (it.span >= 0) fmt::print(out_, " data-span=\"{}\"", it.span);
-        if (filled) fmt::print(out_, " fill=\"{}\" stroke=\"none\"", look.colour);
+        if (filled)
+            fmt::print(out_, " fill=\"{}\" stroke=\"none\"", look.colour);
         else
             fmt::print(out_, " fill=\"none\" stroke=\"{}\" stroke-width=\"{}\"{}", look.colour,
                        it.heavy ? 2 * look.width : look.width, dashOf(it.style));
@@ -160,7 +162,8 @@ private:
             fmt::print(out_, " d=\"M {:.4f} {:.4f} A {:.4f} {:.4f} 0 {} {} {:.4f} {:.4f}\"", px(a.x), py(a.y),
                        it.radius * k_, it.radius * k_, sweep > std::numbers::pi ? 1 : 0, it.clockwise ? 1 : 0,
                        px(b.x), py(b.y));
-            fmt::print(out_, " data-centre=\"{:.6f} {:.6f}\" data-radius=\"{:.6f}\"", it.centre.x, it.centre.y, it.radius);
+            fmt::print(out_, " data-centre=\"{:.6f} {:.6f}\" data-radius=\"{:.6f}\"", it.centre.x,
+                       it.centre.y, it.radius);
             close(it, "path");
             break;
         }
@@ -170,10 +173,11 @@ private:
             attributes(it, !request);
             const double r = std::max(it.radius * k_, 1.6);
             if (request) {
-                fmt::print(out_, " x=\"{:.4f}\" y=\"{:.4f}\" width=\"{:.4f}\" height=\"{:.4f}\"", px(it.points[0].x) - r,
-                           py(it.points[0].y) - r, 2 * r, 2 * r);
+                fmt::print(out_, " x=\"{:.4f}\" y=\"{:.4f}\" width=\"{:.4f}\" height=\"{:.4f}\"",
+                           px(it.points[0].x) - r, py(it.points[0].y) - r, 2 * r, 2 * r);
             } else {
-                fmt::print(out_, " cx=\"{:.4f}\" cy=\"{:.4f}\" r=\"{:.3f}\"", px(it.points[0].x), py(it.points[0].y), r);
+                fmt::print(out_, " cx=\"{:.4f}\" cy=\"{:.4f}\" r=\"{:.3f}\"", px(it.points[0].x),
+                           py(it.points[0].y), r);
             }
             close(it, request ? "rect" : "circle");
             break;
@@ -186,7 +190,8 @@ private:
             if (it.anchor != Anchor::Start)
                 fmt::print(out_, " text-anchor=\"{}\"", it.anchor == Anchor::Middle ? "middle" : "end");
             if (it.angle != 0)
-                fmt::print(out_, " transform=\"rotate({:.4f} {:.3f} {:.3f})\"", -it.angle * 180 / std::numbers::pi, x, y);
+                fmt::print(out_, " transform=\"rotate({:.4f} {:.3f} {:.3f})\"",
+                           -it.angle * 180 / std::numbers::pi, x, y);
             out_ << '>' << escaped(it.text);
             if (!it.tooltip.empty()) fmt::print(out_, "<title>{}</title>", escaped(it.tooltip));
             out_ << "</text>\n";
@@ -201,7 +206,7 @@ private:
     double x0_ = 0, y1_ = 0, width_ = 0, height_ = 0;
 };
 
-}  // namespace
+}   // namespace
 
 double svgScale(const PlanProblem& p) {
     const Box f = bridgeFrame(p);
@@ -218,4 +223,4 @@ void writePlanSvg(std::ostream& out, const PlanProblem& p) {
     SvgSheet(out, sheet, k).write(p);
 }
 
-}  // namespace bp::drawing
+}   // namespace bp::drawing

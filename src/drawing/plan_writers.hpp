@@ -22,4 +22,4 @@ inline constexpr double DXF_TEXT_INCHES = 0.1;
 
 void writePlanDxf(std::ostream& out, const PlanProblem& p);
 
-}  // namespace bp::drawing
+}   // namespace bp::drawing

@@ -48,4 +48,4 @@ struct SheetFrame {
 
 inline SheetFrame sheetFrameOf(const PlanProblem& p) { return SheetFrame{p.mirror, p.project}; }
 
-}  // namespace bp::drawing
+}   // namespace bp::drawing

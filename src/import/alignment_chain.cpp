@@ -26,7 +26,7 @@ const char* kindName(ElementKind k) {
     return k == ElementKind::Line ? "Line" : k == ElementKind::Curve ? "Curve" : "Spiral";
 }
 
-}  // namespace
+}   // namespace
 
 double StationNaming::displayed(double continuous) const {
     double shown = continuous;
@@ -59,29 +59,32 @@ AlignmentChain::AlignmentChain(const FileAlignment& alignment, double toFeet)
         e.end = p.end;
         const std::string where = describe(e);
         if (!p.hasStart || !p.hasEnd)
-            throw ImportRefused(where + ": the element lacks its Start or End point; export the "
-                                        "alignment with its points");
+            throw ImportRefused(where +
+                                ": the element lacks its Start or End point; export the "
+                                "alignment with its points");
         if (p.kind == ElementKind::Line) {
             e.length = distance(p.start, p.end);
             e.startDirection = e.endDirection = directionOf(p.start, p.end);
         } else if (p.kind == ElementKind::Curve) {
             if (!p.hasCenter)
-                throw ImportRefused(where + ": the curve has no Center point; export the "
-                                            "alignment with curve centres");
+                throw ImportRefused(where +
+                                    ": the curve has no Center point; export the "
+                                    "alignment with curve centres");
             e.center = p.center;
             const double r1 = distance(p.center, p.start), r2 = distance(p.center, p.end);
             if (std::fabs(r1 - r2) > JOIN_TOLERANCE)
-                throw ImportRefused(fmt::format("{}: Start and End lie {:.4f} and {:.4f} ft from "
-                                                "the Center, not on one circle",
-                                                where, r1, r2));
+                throw ImportRefused(
+                    fmt::format("{}: Start and End lie {:.4f} and {:.4f} ft from "
+                                "the Center, not on one circle",
+                                where, r1, r2));
             e.radius = 0.5 * (r1 + r2);
             const double ax = p.start.x - p.center.x, ay = p.start.y - p.center.y;
             const double bx = p.end.x - p.center.x, by = p.end.y - p.center.y;
             const double cross = ax * by - ay * bx, dot = ax * bx + ay * by;
-            double delta = std::atan2(std::fabs(cross), dot);  // 0..pi, the short way
+            double delta = std::atan2(std::fabs(cross), dot);   // 0..pi, the short way
             const double radial = std::atan2(ay, ax);
             bool clockwise;
-            if (!elements_.empty())  // the turn whose start runs on from the element before
+            if (!elements_.empty())   // the turn whose start runs on from the element before
                 clockwise = std::cos(elements_.back().endDirection - (radial - PI / 2)) > 0;
             else if (p.hasPi && std::fabs(turnOf(p.start, p.pi, p.end)) > 1e-9 * e.radius * e.radius)
                 clockwise = turnOf(p.start, p.pi, p.end) < 0;
@@ -90,8 +93,9 @@ AlignmentChain::AlignmentChain(const FileAlignment& alignment, double toFeet)
             else if (p.rot == "cw" || p.rot == "ccw")
                 clockwise = p.rot == "cw";
             else
-                throw ImportRefused(where + ": a half circle without PI or rot; its turn is "
-                                            "not known");
+                throw ImportRefused(where +
+                                    ": a half circle without PI or rot; its turn is "
+                                    "not known");
             if ((cross < 0) != clockwise && std::fabs(cross) > 1e-9 * e.radius * e.radius)
                 delta = 2 * PI - delta;
             e.clockwise = clockwise;
@@ -100,13 +104,13 @@ AlignmentChain::AlignmentChain(const FileAlignment& alignment, double toFeet)
             e.endDirection = e.startDirection + (clockwise ? -delta : delta);
         } else {
             e.length = p.spiralLength;
-            if (!(e.length > 0))
-                throw ImportRefused(where + ": the spiral has no length");
+            if (!(e.length > 0)) throw ImportRefused(where + ": the spiral has no length");
         }
         if (!elements_.empty() && distance(elements_.back().end, e.start) > JOIN_TOLERANCE)
-            throw ImportRefused(fmt::format("{}: it starts {:.4f} ft from the end of the element "
-                                            "before it; the alignment is not continuous",
-                                            where, distance(elements_.back().end, e.start)));
+            throw ImportRefused(
+                fmt::format("{}: it starts {:.4f} ft from the end of the element "
+                            "before it; the alignment is not continuous",
+                            where, distance(elements_.back().end, e.start)));
         station += e.length;
         elements_.push_back(e);
     }
@@ -146,4 +150,4 @@ std::string AlignmentChain::describe(const ChainElement& e) const {
                        e.name.empty() ? "" : " \"" + e.name + "\"", naming_.text(e.begin));
 }
 
-}  // namespace bp::import
+}   // namespace bp::import

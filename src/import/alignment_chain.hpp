@@ -15,19 +15,19 @@ struct ChainElement {
     ElementKind kind = ElementKind::Line;
     int position = 0;
     std::string name;
-    double begin = 0;   // continuous station at the start, ft
-    double length = 0;  // ft
+    double begin = 0;    // continuous station at the start, ft
+    double length = 0;   // ft
     PlanePoint start, end, center;
-    double radius = 0;          // curves, ft
-    bool clockwise = false;     // curves: turning right
-    double startDirection = 0;  // direction of travel at the start, rad ccw from east
-    double endDirection = 0;    // at the end
+    double radius = 0;           // curves, ft
+    bool clockwise = false;      // curves: turning right
+    double startDirection = 0;   // direction of travel at the start, rad ccw from east
+    double endDirection = 0;     // at the end
     double finish() const { return begin + length; }
 };
 
 struct ChainPoint {
     PlanePoint point;
-    double direction = 0;  // of travel, rad ccw from east
+    double direction = 0;   // of travel, rad ccw from east
 };
 
 // How stations are shown to the user: in the file's unit and numbering.
@@ -68,4 +68,4 @@ private:
 // Point at arc length u from the start of a line or curve element.
 ChainPoint pointAlong(const ChainElement& e, double u);
 
-}  // namespace bp::import
+}   // namespace bp::import

@@ -12,12 +12,12 @@ namespace bp::import {
 
 double roundedTo(double value, int decimals) {
     const double scale = std::pow(10.0, decimals);
-    const double r = std::round(value * scale) / scale;  // std::round: half away from zero
+    const double r = std::round(value * scale) / scale;   // std::round: half away from zero
     return r == 0 ? 0.0 : r;                              // no "-0.0000"
 }
 
 CardAngle cardAngle(double degrees) {
-    const long hundredths = std::lround(degrees * 360000.0);  // of a second
+    const long hundredths = std::lround(degrees * 360000.0);   // of a second
     CardAngle a;
     a.degrees = static_cast<int>(hundredths / 360000);
     a.minutes = static_cast<int>((hundredths % 360000) / 6000);
@@ -25,7 +25,9 @@ CardAngle cardAngle(double degrees) {
     return a;
 }
 
-CardImage::CardImage(std::string_view code) : columns_(80, ' ') { text(1, static_cast<int>(code.size()), code); }
+CardImage::CardImage(std::string_view code) : columns_(80, ' ') {
+    text(1, static_cast<int>(code.size()), code);
+}
 
 CardImage& CardImage::text(int col, int width, std::string_view value) {
     for (int i = 0; i < width && i < static_cast<int>(value.size()); ++i) columns_[col - 1 + i] = value[i];
@@ -47,21 +49,19 @@ CardImage& CardImage::number(int col, int width, int decimals, double value, std
         punched = fmt::format("{}", std::llround(v * std::pow(10.0, decimals)));
     if (static_cast<int>(punched.size()) > width)
         throw ImportRefused(fmt::format("{} {} does not fit the {} columns {}-{} of the card", what,
-                                        fmt::format("{:.{}f}", v, decimals), width, col,
-                                        col + width - 1));
+                                        fmt::format("{:.{}f}", v, decimals), width, col, col + width - 1));
     double back = 0;
-    if (!parseCardNumber(punched, decimals, back) ||
-        std::fabs(back - v) > 1e-9 * std::max(1.0, std::fabs(v)))
-        throw ImportRefused(fmt::format("internal fault: {} punched as \"{}\" reads back as {}", what,
-                                        punched, back));
+    if (!parseCardNumber(punched, decimals, back) || std::fabs(back - v) > 1e-9 * std::max(1.0, std::fabs(v)))
+        throw ImportRefused(
+            fmt::format("internal fault: {} punched as \"{}\" reads back as {}", what, punched, back));
     return text(col + width - static_cast<int>(punched.size()), static_cast<int>(punched.size()), punched);
 }
 
 CardImage& CardImage::integer(int col, int width, long value, std::string_view what) {
     const std::string punched = fmt::format("{}", value);
     if (static_cast<int>(punched.size()) > width)
-        throw ImportRefused(fmt::format("{} {} does not fit the {} columns {}-{} of the card", what,
-                                        value, width, col, col + width - 1));
+        throw ImportRefused(fmt::format("{} {} does not fit the {} columns {}-{} of the card", what, value,
+                                        width, col, col + width - 1));
     return text(col + width - static_cast<int>(punched.size()), static_cast<int>(punched.size()), punched);
 }
 
@@ -70,4 +70,4 @@ std::string CardImage::line() const {
     return end == std::string::npos ? std::string() : columns_.substr(0, end + 1);
 }
 
-}  // namespace bp::import
+}   // namespace bp::import

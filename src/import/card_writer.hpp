@@ -16,7 +16,7 @@ struct CardAngle {
     double seconds = 0;
     double inDegrees() const { return degrees + (minutes + seconds / 60) / 60; }
 };
-CardAngle cardAngle(double degrees);  // degrees >= 0
+CardAngle cardAngle(double degrees);   // degrees >= 0
 
 // The value rounded to the decimals a field holds, half away from zero.
 double roundedTo(double value, int decimals);
@@ -37,4 +37,4 @@ private:
     std::string columns_;
 };
 
-}  // namespace bp::import
+}   // namespace bp::import

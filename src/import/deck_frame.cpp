@@ -15,7 +15,7 @@ constexpr double PI = std::numbers::pi;
 constexpr double DEG = 180 / PI;
 // The deck's own degrees-to-radians factor and arc of the degree of curve.
 constexpr double CARD_RADIANS_PER_DEGREE = 0.0174532925199433;
-constexpr double DEGREE_ARC = 100.0;  // ft
+constexpr double DEGREE_ARC = 100.0;   // ft
 // Keep a straight's normal this far (rad) inside (-45, 135] degrees.
 constexpr double NORMAL_MARGIN = 1e-6;
 // Stations of the cards are rounded to 0.0001 ft.
@@ -25,15 +25,15 @@ constexpr int STATION_DECIMALS = 4;
 std::vector<double> gridStations(double s) {
     const double scaled = s * 1e4;
     const double nearest = std::round(scaled);
-    if (std::fabs(scaled - nearest) < 1e-3) return {nearest / 1e4};  // within 1e-7 ft
+    if (std::fabs(scaled - nearest) < 1e-3) return {nearest / 1e4};   // within 1e-7 ft
     return {std::floor(scaled) / 1e4, std::ceil(scaled) / 1e4};
 }
 
 // Piecewise-constant curvature (1/ft, positive turning right in the deck's
 // frame) of a mainline given by its junction stations.
 struct CurvatureRun {
-    double junction1, junction2;  // stations where the pieces change
-    double k1, k2, k3;            // before junction 1, between, after junction 2
+    double junction1, junction2;   // stations where the pieces change
+    double k1, k2, k3;             // before junction 1, between, after junction 2
     double at(double s) const { return s < junction1 ? k1 : s > junction2 ? k3 : k2; }
     // Turn (rad, positive clockwise) from station a to b.
     double turn(double a, double b) const {
@@ -53,8 +53,8 @@ double curvatureOf(const MainPiece& p) { return p.curve ? 1 / p.radius : 0; }
 // tie azimuth's rounding (rad, taken either way round, since a mirrored deck
 // turns it the other way) plus the integral of the curvature difference; the
 // sideways error is the integral of the direction error (0.25 ft steps).
-double departure(const CurvatureRun& deck, const CurvatureRun& file, double tie, double back,
-                 double ahead, double azimuthMiss) {
+double departure(const CurvatureRun& deck, const CurvatureRun& file, double tie, double back, double ahead,
+                 double azimuthMiss) {
     double worst = 0;
     for (double end : {back, ahead})
         for (double turned : {-azimuthMiss, azimuthMiss}) {
@@ -72,7 +72,7 @@ double departure(const CurvatureRun& deck, const CurvatureRun& file, double tie,
     return worst;
 }
 
-}  // namespace
+}   // namespace
 
 DeckFrame chooseDeckFrame(const PlanStretch& stretch, const AlignmentChain& chain, ImportNotes& notes) {
     const auto& pieces = stretch.pieces;
@@ -99,17 +99,18 @@ DeckFrame chooseDeckFrame(const PlanStretch& stretch, const AlignmentChain& chai
         const double radius = slot[k]->radius;
         plan.curve[k] = cardAngle(DEGREE_ARC / radius * DEG);
         if (plan.curve[k].degrees > 99)
-            throw ImportRefused(fmt::format("{}: radius {:.4f} ft is a degree of curve above 99 "
-                                            "degrees, which the horizontal curve card cannot hold",
-                                            slot[k]->label, radius));
+            throw ImportRefused(
+                fmt::format("{}: radius {:.4f} ft is a degree of curve above 99 "
+                            "degrees, which the horizontal curve card cannot hold",
+                            slot[k]->label, radius));
         const double deckRadius = DEGREE_ARC / (plan.curve[k].inDegrees() * CARD_RADIANS_PER_DEGREE);
         deckCurvature[k] = 1 / deckRadius;
         if (std::fabs(deckRadius - radius) >= 0.000005)
-            notes.add(fmt::format(
-                "warning: {}: radius {:.5f} ft is punched as degree of curve {}-{:02}-{:05.2f}, "
-                "which gives radius {:.5f} ft ({:+.5f} ft)",
-                slot[k]->label, radius, plan.curve[k].degrees, plan.curve[k].minutes,
-                plan.curve[k].seconds, deckRadius, deckRadius - radius));
+            notes.add(
+                fmt::format("warning: {}: radius {:.5f} ft is punched as degree of curve {}-{:02}-{:05.2f}, "
+                            "which gives radius {:.5f} ft ({:+.5f} ft)",
+                            slot[k]->label, radius, plan.curve[k].degrees, plan.curve[k].minutes,
+                            plan.curve[k].seconds, deckRadius, deckRadius - radius));
     }
 
     // P.C. and P.T.: the junctions rounded to the grid, the pair whose main
@@ -125,28 +126,33 @@ DeckFrame chooseDeckFrame(const PlanStretch& stretch, const AlignmentChain& chai
                                 1e-6 * (std::fabs(pc - pcTrue) + std::fabs(pt - ptTrue));
             if (miss < best) best = miss, plan.pc = pc, plan.pt = pt;
         }
-    auto junctionNote = [&](const char* which, double punched, double exact, double kMain,
-                            double kOther, double farLength, double farStation) {
+    auto junctionNote = [&](const char* which, double punched, double exact, double kMain, double kOther,
+                            double farLength, double farStation) {
         const double moved = punched - exact;
-        if (std::fabs(moved) < 5e-7) return;  // not seen at six decimals
-        notes.add(fmt::format(
-            "warning: the {} at station {:.6f} is punched as {:.4f} ({:+.6f} ft); the piece "
-            "beyond it moves by {:.6f} ft at station {:.4f}",
-            which, exact / naming.toFeet, punched / naming.toFeet, moved,
-            std::fabs(moved * (kMain - kOther)) * farLength, farStation / naming.toFeet));
+        if (std::fabs(moved) < 5e-7) return;   // not seen at six decimals
+        notes.add(
+            fmt::format("warning: the {} at station {:.6f} is punched as {:.4f} ({:+.6f} ft); the piece "
+                        "beyond it moves by {:.6f} ft at station {:.4f}",
+                        which, exact / naming.toFeet, punched / naming.toFeet, moved,
+                        std::fabs(moved * (kMain - kOther)) * farLength, farStation / naming.toFeet));
     };
-    if (slot[0]) junctionNote("P.C.", plan.pc, pcTrue, deckCurvature[1], deckCurvature[0], pcTrue - plan.back, plan.back);
-    if (slot[2]) junctionNote("P.T.", plan.pt, ptTrue, deckCurvature[1], deckCurvature[2], plan.ahead - ptTrue, plan.ahead);
+    if (slot[0])
+        junctionNote("P.C.", plan.pc, pcTrue, deckCurvature[1], deckCurvature[0], pcTrue - plan.back,
+                     plan.back);
+    if (slot[2])
+        junctionNote("P.T.", plan.pt, ptTrue, deckCurvature[1], deckCurvature[2], plan.ahead - ptTrue,
+                     plan.ahead);
 
-    const CurvatureRun deck{plan.pc, plan.pt, slot[0] ? deckCurvature[0] : deckCurvature[1],
-                            deckCurvature[1], slot[2] ? deckCurvature[2] : deckCurvature[1]};
+    const CurvatureRun deck{plan.pc, plan.pt, slot[0] ? deckCurvature[0] : deckCurvature[1], deckCurvature[1],
+                            slot[2] ? deckCurvature[2] : deckCurvature[1]};
     const CurvatureRun file{pcTrue, ptTrue, slot[0] ? trueCurvature[0] : trueCurvature[1], trueCurvature[1],
                             slot[2] ? trueCurvature[2] : trueCurvature[1]};
 
     // The tie at the middle of the window (a whole foot when there is room);
     // the reference station on the main piece nearest it.
     const double middle = 0.5 * (plan.back + plan.ahead);
-    frame.tie.station = plan.ahead - plan.back >= 2 ? std::round(middle) : roundedTo(middle, STATION_DECIMALS);
+    frame.tie.station =
+        plan.ahead - plan.back >= 2 ? std::round(middle) : roundedTo(middle, STATION_DECIMALS);
     // (a whole foot when the main piece holds one, so the card stays readable).
     const double firstFoot = std::ceil(plan.pc), lastFoot = std::floor(plan.pt);
     plan.reference = firstFoot <= lastFoot ? std::clamp(frame.tie.station, firstFoot, lastFoot)
@@ -195,4 +201,4 @@ DeckFrame chooseDeckFrame(const PlanStretch& stretch, const AlignmentChain& chai
     return frame;
 }
 
-}  // namespace bp::import
+}   // namespace bp::import

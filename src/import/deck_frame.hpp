@@ -16,25 +16,25 @@
 namespace bp::import {
 
 struct PlanCards {
-    double back = 0, ahead = 0, reference = 0;  // stations, ft
-    int referenceDegrees = 90;                  // whole degrees
-    double referenceDistance = 0;               // ft, when the main piece is a straight
+    double back = 0, ahead = 0, reference = 0;   // stations, ft
+    int referenceDegrees = 90;                   // whole degrees
+    double referenceDistance = 0;                // ft, when the main piece is a straight
     char direction = 'R';
-    CardAngle curve[3];  // degree of curve before the P.C., main, after the P.T.
+    CardAngle curve[3];   // degree of curve before the P.C., main, after the P.T.
     double pc = 0, pt = 0;
 };
 
 struct TieCardValues {
-    double station = 0, northing = 0, easting = 0;  // ft
-    CardAngle azimuth;                              // of travel, clockwise from grid north
+    double station = 0, northing = 0, easting = 0;   // ft
+    CardAngle azimuth;                               // of travel, clockwise from grid north
 };
 
 struct DeckFrame {
     PlanCards plan;
     TieCardValues tie;
-    double departure = 0;  // largest distance (ft) of the deck's mainline from the file's in the window
+    double departure = 0;   // largest distance (ft) of the deck's mainline from the file's in the window
 };
 
 DeckFrame chooseDeckFrame(const PlanStretch& stretch, const AlignmentChain& chain, ImportNotes& notes);
 
-}  // namespace bp::import
+}   // namespace bp::import

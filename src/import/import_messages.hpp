@@ -21,4 +21,4 @@ struct ImportNotes {
     void add(std::string message) { lines.push_back(std::move(message)); }
 };
 
-}  // namespace bp::import
+}   // namespace bp::import

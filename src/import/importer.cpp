@@ -33,10 +33,12 @@ const DesignProfile& pickProfile(const FileAlignment& a, const std::string& name
         names += (names.empty() ? "\"" : ", \"") + (p.name.empty() ? p.profileName : p.name) + "\"";
     }
     if (a.profiles.empty())
-        throw ImportRefused(fmt::format("alignment \"{}\" has no design profile (Profile/ProfAlign); "
-                                        "the vertical curve cards cannot be written",
-                                        a.name));
-    throw ImportRefused(fmt::format("alignment \"{}\" has no profile \"{}\"; it has {}", a.name, name, names));
+        throw ImportRefused(
+            fmt::format("alignment \"{}\" has no design profile (Profile/ProfAlign); "
+                        "the vertical curve cards cannot be written",
+                        a.name));
+    throw ImportRefused(
+        fmt::format("alignment \"{}\" has no profile \"{}\"; it has {}", a.name, name, names));
 }
 
 std::string upper(std::string s) {
@@ -50,7 +52,7 @@ void punchAngle(CardImage& card, int col, int degreeWidth, const CardAngle& a, s
         .number(col + degreeWidth + 2, 4, 2, a.seconds, what);
 }
 
-}  // namespace
+}   // namespace
 
 ImportedDeck importDeck(const ImportRequest& request) {
     ImportedDeck out;
@@ -69,8 +71,9 @@ ImportedDeck importDeck(const ImportRequest& request) {
                           file.units.footName,
                           toFeet != 1 ? fmt::format(", every length multiplied by {:.10f}", toFeet) : ""));
     if (stretch.turnsLeft)
-        notes.add("the road turns left: the deck describes its mirror image (direction letter L); "
-                  "positive offsets lie to the right of the real road");
+        notes.add(
+            "the road turns left: the deck describes its mirror image (direction letter L); "
+            "positive offsets lie to the right of the real road");
 
     std::string cards;
     auto add = [&cards](const CardImage& c) { cards += c.line() + "\n"; };
@@ -124,17 +127,18 @@ ImportedDeck importDeck(const ImportRequest& request) {
 
     for (const CardImage& c : chooseCrownCards(alignment, stretch, profile, chain.naming(), notes)) add(c);
 
-    notes.add(fmt::format("tie at station {:.4f}: northing {:.4f}, easting {:.4f}, azimuth {}-{:02}-{:05.2f}{}",
-                          frame.tie.station / toFeet, frame.tie.northing, frame.tie.easting,
-                          frame.tie.azimuth.degrees, frame.tie.azimuth.minutes, frame.tie.azimuth.seconds,
-                          file.coordinateSystem.empty() ? "" : " (" + file.coordinateSystem + ")"));
-    notes.add(fmt::format("{}the deck's mainline keeps within {:.6f} ft of the file's alignment from "
-                          "station {:.4f} to {:.4f}",
-                          frame.departure > 0.0005 ? "warning: " : "", frame.departure, request.from,
-                          request.to));
+    notes.add(
+        fmt::format("tie at station {:.4f}: northing {:.4f}, easting {:.4f}, azimuth {}-{:02}-{:05.2f}{}",
+                    frame.tie.station / toFeet, frame.tie.northing, frame.tie.easting,
+                    frame.tie.azimuth.degrees, frame.tie.azimuth.minutes, frame.tie.azimuth.seconds,
+                    file.coordinateSystem.empty() ? "" : " (" + file.coordinateSystem + ")"));
+    notes.add(
+        fmt::format("{}the deck's mainline keeps within {:.6f} ft of the file's alignment from "
+                    "station {:.4f} to {:.4f}",
+                    frame.departure > 0.0005 ? "warning: " : "", frame.departure, request.from, request.to));
     notes.add("append the longitudinal lines (7 cards), the spans and the closing 9 card");
     out.cards = cards;
     return out;
 }
 
-}  // namespace bp::import
+}   // namespace bp::import

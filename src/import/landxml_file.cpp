@@ -54,9 +54,10 @@ FileUnits readUnits(const pugi::xml_node& root) {
     pugi::xml_node system = firstChild(units, "Imperial");
     if (!system) system = firstChild(units, "Metric");
     if (!system)
-        throw ImportRefused("the file gives no Units (Imperial or Metric): its lengths cannot be "
-                            "read as feet or metres; add the Units element the designer's program "
-                            "writes");
+        throw ImportRefused(
+            "the file gives no Units (Imperial or Metric): its lengths cannot be "
+            "read as feet or metres; add the Units element the designer's program "
+            "writes");
     const std::string unit = system.attribute("linearUnit").as_string();
     const std::string key = lower(unit);
     FileUnits u;
@@ -79,15 +80,16 @@ FileUnits readUnits(const pugi::xml_node& root) {
     return u;
 }
 
-bool readPoint(const pugi::xml_node& element, std::string_view name, double scale,
-               PlanePoint& point, int position, std::string_view kind) {
+bool readPoint(const pugi::xml_node& element, std::string_view name, double scale, PlanePoint& point,
+               int position, std::string_view kind) {
     const pugi::xml_node node = firstChild(element, name);
     if (!node) return false;
     const std::vector<double> v = numbersOf(node);
     if (v.size() < 2)
-        throw ImportRefused(fmt::format("{} {} of the CoordGeom: its {} holds no northing and "
-                                        "easting",
-                                        kind, position, name));
+        throw ImportRefused(
+            fmt::format("{} {} of the CoordGeom: its {} holds no northing and "
+                        "easting",
+                        kind, position, name));
     point.y = v[0] * scale;
     point.x = v[1] * scale;
     return true;
@@ -98,9 +100,7 @@ PlanElement readElement(const pugi::xml_node& node, int position, double scale) 
     e.position = position;
     e.name = node.attribute("name").as_string();
     const std::string_view kind = localName(node);
-    e.kind = kind == "Line" ? ElementKind::Line
-           : kind == "Curve" ? ElementKind::Curve
-                             : ElementKind::Spiral;
+    e.kind = kind == "Line" ? ElementKind::Line : kind == "Curve" ? ElementKind::Curve : ElementKind::Spiral;
     e.hasStart = readPoint(node, "Start", scale, e.start, position, kind);
     e.hasEnd = readPoint(node, "End", scale, e.end, position, kind);
     e.hasCenter = readPoint(node, "Center", scale, e.center, position, kind);
@@ -110,8 +110,7 @@ PlanElement readElement(const pugi::xml_node& node, int position, double scale) 
     return e;
 }
 
-DesignProfile readProfAlign(const pugi::xml_node& profAlign, const std::string& profileName,
-                            double scale) {
+DesignProfile readProfAlign(const pugi::xml_node& profAlign, const std::string& profileName, double scale) {
     DesignProfile p;
     p.name = profAlign.attribute("name").as_string();
     p.profileName = profileName;
@@ -119,15 +118,20 @@ DesignProfile readProfAlign(const pugi::xml_node& profAlign, const std::string& 
         if (c.type() != pugi::node_element) continue;
         const std::string_view kind = localName(c);
         ProfilePoint point;
-        if (kind == "PVI") point.kind = PviKind::Point;
-        else if (kind == "ParaCurve") point.kind = PviKind::Parabola;
-        else if (kind == "UnsymParaCurve") point.kind = PviKind::Unsymmetric;
-        else if (kind == "CircCurve") point.kind = PviKind::Circular;
-        else continue;
+        if (kind == "PVI")
+            point.kind = PviKind::Point;
+        else if (kind == "ParaCurve")
+            point.kind = PviKind::Parabola;
+        else if (kind == "UnsymParaCurve")
+            point.kind = PviKind::Unsymmetric;
+        else if (kind == "CircCurve")
+            point.kind = PviKind::Circular;
+        else
+            continue;
         const std::vector<double> v = numbersOf(c);
         if (v.size() < 2)
-            throw ImportRefused(fmt::format("profile \"{}\": a {} holds no station and elevation",
-                                            p.name, kind));
+            throw ImportRefused(
+                fmt::format("profile \"{}\": a {} holds no station and elevation", p.name, kind));
         point.station = v[0] * scale;
         point.elevation = v[1] * scale;
         point.lengthIn = attribute(c, "lengthIn", scale);
@@ -156,9 +160,10 @@ DesignSection readSection(const pugi::xml_node& crossSect, std::string& surface,
             if (pnt.type() != pugi::node_element || localName(pnt) != "CrossSectPnt") continue;
             const std::vector<double> v = numbersOf(pnt);
             if (v.size() < 2)
-                throw ImportRefused(fmt::format("the CrossSect at station {:.4f}: a CrossSectPnt holds "
-                                                "no offset and elevation",
-                                                section.station / scale));
+                throw ImportRefused(
+                    fmt::format("the CrossSect at station {:.4f}: a CrossSectPnt holds "
+                                "no offset and elevation",
+                                section.station / scale));
             section.points.push_back({v[0] * scale, v[1] * scale});
         }
     }
@@ -210,18 +215,17 @@ FileAlignment readAlignment(const pugi::xml_node& node, double scale) {
     return a;
 }
 
-}  // namespace
+}   // namespace
 
 LandXmlFile readLandXml(const std::string& path) {
     pugi::xml_document doc;
     const pugi::xml_parse_result parsed = doc.load_file(path.c_str());
     if (!parsed)
-        throw ImportRefused(fmt::format("cannot read {} as XML: {} (at byte {})", path,
-                                        parsed.description(), parsed.offset));
+        throw ImportRefused(
+            fmt::format("cannot read {} as XML: {} (at byte {})", path, parsed.description(), parsed.offset));
     const pugi::xml_node root = doc.document_element();
     if (localName(root) != "LandXML")
-        throw ImportRefused(fmt::format("{} is XML but not LandXML (its root is <{}>)", path,
-                                        root.name()));
+        throw ImportRefused(fmt::format("{} is XML but not LandXML (its root is <{}>)", path, root.name()));
     LandXmlFile file;
     file.units = readUnits(root);
     const double scale = file.units.toFeet;
@@ -234,9 +238,8 @@ LandXmlFile readLandXml(const std::string& path) {
     for (pugi::xml_node c : firstChild(root, "Alignments").children())
         if (c.type() == pugi::node_element && localName(c) == "Alignment")
             file.alignments.push_back(readAlignment(c, scale));
-    if (file.alignments.empty())
-        throw ImportRefused(fmt::format("{} holds no Alignment", path));
+    if (file.alignments.empty()) throw ImportRefused(fmt::format("{} holds no Alignment", path));
     return file;
 }
 
-}  // namespace bp::import
+}   // namespace bp::import

@@ -11,15 +11,15 @@
 namespace bp::import {
 
 struct PlanePoint {
-    double x = 0;  // easting, ft
-    double y = 0;  // northing, ft
+    double x = 0;   // easting, ft
+    double y = 0;   // northing, ft
 };
 
 // The file's linear unit and its factor to the feet of the deck.
 struct FileUnits {
-    std::string name;      // as the file spells it
-    std::string footName;  // the foot the deck is in, for the messages
-    double toFeet = 1;     // deck feet per file unit
+    std::string name;       // as the file spells it
+    std::string footName;   // the foot the deck is in, for the messages
+    double toFeet = 1;      // deck feet per file unit
 };
 
 enum class ElementKind { Line, Curve, Spiral };
@@ -29,7 +29,7 @@ enum class ElementKind { Line, Curve, Spiral };
 // lengths are recomputed from the points).
 struct PlanElement {
     ElementKind kind = ElementKind::Line;
-    int position = 0;  // 1-based among the CoordGeom elements
+    int position = 0;   // 1-based among the CoordGeom elements
     std::string name;
     PlanePoint start, end, center, pi;
     bool hasStart = false, hasEnd = false, hasCenter = false, hasPi = false;
@@ -38,25 +38,25 @@ struct PlanElement {
 };
 
 struct StationEquation {
-    double internal = 0;  // continuous station of the equation, ft
-    double back = 0;      // station as numbered before it, ft
-    double ahead = 0;     // station as numbered after it, ft
+    double internal = 0;   // continuous station of the equation, ft
+    double back = 0;       // station as numbered before it, ft
+    double ahead = 0;      // station as numbered after it, ft
 };
 
 enum class PviKind { Point, Parabola, Unsymmetric, Circular };
 
 struct ProfilePoint {
     PviKind kind = PviKind::Point;
-    double station = 0;    // ft
-    double elevation = 0;  // ft
-    double length = 0;     // ft, vertical curve length (Parabola, Circular)
-    double lengthIn = 0, lengthOut = 0;  // ft, the two parts of an unsymmetrical curve
+    double station = 0;                   // ft
+    double elevation = 0;                 // ft
+    double length = 0;                    // ft, vertical curve length (Parabola, Circular)
+    double lengthIn = 0, lengthOut = 0;   // ft, the two parts of an unsymmetrical curve
 };
 
 // One design profile (ProfAlign) of an alignment.
 struct DesignProfile {
-    std::string name;         // the ProfAlign's name
-    std::string profileName;  // the enclosing Profile's name
+    std::string name;          // the ProfAlign's name
+    std::string profileName;   // the enclosing Profile's name
     std::vector<ProfilePoint> points;
 };
 
@@ -72,29 +72,29 @@ struct SectionPoint {
 // DesignCrossSectSurf elements of the surface that the first CrossSect
 // names first, in offset order).
 struct DesignSection {
-    double station = 0;  // continuous station, ft
+    double station = 0;   // continuous station, ft
     std::string surface;
     std::vector<SectionPoint> points;
 };
 
 // A Superelevation element (cross slopes without lane offsets).
 struct SuperelevationRun {
-    double staStart = 0, staEnd = 0;  // continuous stations, ft
+    double staStart = 0, staEnd = 0;   // continuous stations, ft
 };
 
 struct FileAlignment {
     std::string name;
-    double staStart = 0;  // ft
+    double staStart = 0;   // ft
     std::vector<PlanElement> elements;
     std::vector<StationEquation> equations;
     std::vector<DesignProfile> profiles;
-    std::vector<DesignSection> sections;  // in station order
+    std::vector<DesignSection> sections;   // in station order
     std::vector<SuperelevationRun> superelevation;
 };
 
 struct LandXmlFile {
     FileUnits units;
-    std::string coordinateSystem;  // "EPSG:nnnn" or empty
+    std::string coordinateSystem;   // "EPSG:nnnn" or empty
     std::vector<FileAlignment> alignments;
 };
 
@@ -102,4 +102,4 @@ struct LandXmlFile {
 // unknown linear unit, is refused (ImportRefused).
 LandXmlFile readLandXml(const std::string& path);
 
-}  // namespace bp::import
+}   // namespace bp::import

@@ -54,26 +54,27 @@ void refuseWindow(const AlignmentChain& chain, double fromShown, double toShown)
     auto holds = [](const NumberingRun& r, double shown) {
         return shown >= r.low + r.shift - 1e-6 && shown <= r.high + r.shift + 1e-6;
     };
-    const bool fromKnown = std::any_of(runs.begin(), runs.end(), [&](auto& r) { return holds(r, fromShown); });
+    const bool fromKnown =
+        std::any_of(runs.begin(), runs.end(), [&](auto& r) { return holds(r, fromShown); });
     const bool toKnown = std::any_of(runs.begin(), runs.end(), [&](auto& r) { return holds(r, toShown); });
     if (fromKnown && toKnown && !naming.equations.empty()) {
         const StationEquation& eq = naming.equations.front();
-        throw ImportRefused(fmt::format(
-            "the window from {} to {} crosses the station equation at continuous station {} "
-            "(back {} = ahead {}): the deck's stations run on without a break; choose a window "
-            "on one side of the equation",
-            shownText(chain, fromShown), shownText(chain, toShown),
-            fmt::format("{:.4f}", eq.internal / naming.toFeet), shownText(chain, eq.back),
-            shownText(chain, eq.ahead)));
+        throw ImportRefused(
+            fmt::format("the window from {} to {} crosses the station equation at continuous station {} "
+                        "(back {} = ahead {}): the deck's stations run on without a break; choose a window "
+                        "on one side of the equation",
+                        shownText(chain, fromShown), shownText(chain, toShown),
+                        fmt::format("{:.4f}", eq.internal / naming.toFeet), shownText(chain, eq.back),
+                        shownText(chain, eq.ahead)));
     }
-    throw ImportRefused(fmt::format(
-        "the window from {} to {} lies outside the alignment, which runs from station {} to {}; "
-        "give --from and --to within it",
-        shownText(chain, fromShown), shownText(chain, toShown), naming.text(chain.begin()),
-        naming.text(chain.end())));
+    throw ImportRefused(
+        fmt::format("the window from {} to {} lies outside the alignment, which runs from station {} to {}; "
+                    "give --from and --to within it",
+                    shownText(chain, fromShown), shownText(chain, toShown), naming.text(chain.begin()),
+                    naming.text(chain.end())));
 }
 
-}  // namespace
+}   // namespace
 
 PlanStretch choosePlanStretch(const AlignmentChain& chain, double fromShown, double toShown,
                               ImportNotes& notes) {
@@ -93,12 +94,12 @@ PlanStretch choosePlanStretch(const AlignmentChain& chain, double fromShown, dou
         }
     }
     if (!found) refuseWindow(chain, fromShown, toShown);
-    const std::string window = fmt::format("the window from {} to {}", shownText(chain, fromShown),
-                                           shownText(chain, toShown));
+    const std::string window =
+        fmt::format("the window from {} to {}", shownText(chain, fromShown), shownText(chain, toShown));
 
     // The elements reaching into the window, merged into pieces.
     const ChainElement* last = nullptr;
-    int curveTurn = 0;  // +1 right, -1 left, 0 none yet
+    int curveTurn = 0;   // +1 right, -1 left, 0 none yet
     for (const ChainElement& e : chain.elements()) {
         const double begin = std::max(e.begin, stretch.from), end = std::min(e.finish(), stretch.to);
         if (end - begin <= 0) continue;
@@ -112,17 +113,16 @@ PlanStretch choosePlanStretch(const AlignmentChain& chain, double fromShown, dou
             throw ImportRefused(fmt::format(
                 "{} lies in {}: the deck's mainline is made of circles and straights only; choose "
                 "a window that ends before station {} or starts after station {}",
-                chain.describe(e), window, chain.naming().text(e.begin),
-                chain.naming().text(e.finish())));
+                chain.describe(e), window, chain.naming().text(e.begin), chain.naming().text(e.finish())));
         if (e.kind == ElementKind::Curve) {
             const int turn = e.clockwise ? 1 : -1;
             if (curveTurn != 0 && turn != curveTurn)
-                throw ImportRefused(fmt::format(
-                    "{} turns {} while the curve before it in {} turns {}: a reverse curve; the "
-                    "deck's curves all turn one way; choose a window that holds curves of one "
-                    "direction only (split the bridge at station {})",
-                    chain.describe(e), turn > 0 ? "right" : "left", window,
-                    turn > 0 ? "left" : "right", chain.naming().text(e.begin)));
+                throw ImportRefused(
+                    fmt::format("{} turns {} while the curve before it in {} turns {}: a reverse curve; the "
+                                "deck's curves all turn one way; choose a window that holds curves of one "
+                                "direction only (split the bridge at station {})",
+                                chain.describe(e), turn > 0 ? "right" : "left", window,
+                                turn > 0 ? "left" : "right", chain.naming().text(e.begin)));
             curveTurn = turn;
         }
         if (last) {
@@ -134,19 +134,21 @@ PlanStretch choosePlanStretch(const AlignmentChain& chain, double fromShown, dou
                 const double side = (e.end.x - last->end.x) * uy - (e.end.y - last->end.y) * ux;
                 merge = std::fabs(side) <= MERGE_TOLERANCE && std::fabs(kink) < PI / 2;
             } else if (e.kind == ElementKind::Curve && last->kind == ElementKind::Curve) {
-                merge = e.clockwise == last->clockwise &&
-                        std::hypot(e.center.x - last->center.x, e.center.y - last->center.y) <= MERGE_TOLERANCE &&
-                        std::fabs(e.radius - last->radius) <= MERGE_TOLERANCE;
+                merge =
+                    e.clockwise == last->clockwise &&
+                    std::hypot(e.center.x - last->center.x, e.center.y - last->center.y) <= MERGE_TOLERANCE &&
+                    std::fabs(e.radius - last->radius) <= MERGE_TOLERANCE;
             }
             const bool twoStraights = e.kind == ElementKind::Line && last->kind == ElementKind::Line;
-            const double lever = e.begin > 0.5 * (stretch.from + stretch.to) ? stretch.to - e.begin
-                                                                             : e.begin - stretch.from;
+            const double lever =
+                e.begin > 0.5 * (stretch.from + stretch.to) ? stretch.to - e.begin : e.begin - stretch.from;
             const double moved = std::fabs(kink) * lever;
             if (!merge && !twoStraights && moved > KINK_NOTED && moved <= KINK_REFUSED)
-                notes.add(fmt::format("warning: {} meets the element before it {:.2e} degrees off "
-                                      "tangent; the deck joins them tangentially, which moves the "
-                                      "window's end by {:.6f} ft",
-                                      chain.describe(e), kink * DEG, moved));
+                notes.add(
+                    fmt::format("warning: {} meets the element before it {:.2e} degrees off "
+                                "tangent; the deck joins them tangentially, which moves the "
+                                "window's end by {:.6f} ft",
+                                chain.describe(e), kink * DEG, moved));
             if (!merge && (twoStraights || moved > KINK_REFUSED))
                 throw ImportRefused(fmt::format(
                     "{} meets the element before it at an angle of {:.6f} degrees: an angle point; "
@@ -174,12 +176,11 @@ PlanStretch choosePlanStretch(const AlignmentChain& chain, double fromShown, dou
         stretch.pieces.push_back(piece);
         last = &e;
     }
-    if (stretch.pieces.empty())
-        throw ImportRefused(window + " holds no element of the alignment");
+    if (stretch.pieces.empty()) throw ImportRefused(window + " holds no element of the alignment");
     stretch.pieces.front().begin = stretch.from;
     stretch.pieces.back().end = stretch.to;
     stretch.turnsLeft = curveTurn < 0;
     return stretch;
 }
 
-}  // namespace bp::import
+}   // namespace bp::import

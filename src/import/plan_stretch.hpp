@@ -14,14 +14,14 @@ namespace bp::import {
 
 struct MainPiece {
     bool curve = false;
-    double begin = 0, end = 0;  // continuous stations within the window, ft
-    double radius = 0;          // curves, ft
-    std::string label;          // the file element it starts with, for messages
+    double begin = 0, end = 0;   // continuous stations within the window, ft
+    double radius = 0;           // curves, ft
+    std::string label;           // the file element it starts with, for messages
 };
 
 struct PlanStretch {
-    double from = 0, to = 0;  // the window, continuous stations, ft
-    double shift = 0;         // station as the file numbers it minus the continuous one, ft
+    double from = 0, to = 0;   // the window, continuous stations, ft
+    double shift = 0;          // station as the file numbers it minus the continuous one, ft
     bool turnsLeft = false;
     std::vector<MainPiece> pieces;
 };
@@ -34,4 +34,4 @@ struct PlanStretch {
 PlanStretch choosePlanStretch(const AlignmentChain& chain, double fromShown, double toShown,
                               ImportNotes& notes);
 
-}  // namespace bp::import
+}   // namespace bp::import

@@ -12,7 +12,7 @@ namespace bp::import {
 
 namespace {
 
-constexpr double SAME_GRADE = 1e-9;  // ft/ft
+constexpr double SAME_GRADE = 1e-9;   // ft/ft
 
 // Start and end stations of the curve at a PVI.
 double curveStart(const ProfilePoint& p) {
@@ -22,29 +22,31 @@ double curveEnd(const ProfilePoint& p) {
     return p.kind == PviKind::Unsymmetric ? p.station + p.lengthOut : p.station + 0.5 * p.length;
 }
 
-}  // namespace
+}   // namespace
 
 ProfileCards chooseProfileWindow(const DesignProfile& profile, const PlanStretch& stretch,
                                  const StationNaming& naming) {
     const std::vector<ProfilePoint>& pts = profile.points;
-    const std::string name = fmt::format("profile \"{}\"", profile.name.empty() ? profile.profileName : profile.name);
-    if (pts.size() < 2)
-        throw ImportRefused(name + " has fewer than two PVIs");
+    const std::string name =
+        fmt::format("profile \"{}\"", profile.name.empty() ? profile.profileName : profile.name);
+    if (pts.size() < 2) throw ImportRefused(name + " has fewer than two PVIs");
     if (pts.front().station > stretch.from + 1e-6 || pts.back().station < stretch.to - 1e-6)
-        throw ImportRefused(fmt::format("{} runs from station {} to {} and does not cover the window "
-                                        "from {} to {}",
-                                        name, naming.text(pts.front().station), naming.text(pts.back().station),
-                                        naming.text(stretch.from), naming.text(stretch.to)));
-    std::vector<double> grades;  // grade from point i to i + 1, ft/ft
+        throw ImportRefused(
+            fmt::format("{} runs from station {} to {} and does not cover the window "
+                        "from {} to {}",
+                        name, naming.text(pts.front().station), naming.text(pts.back().station),
+                        naming.text(stretch.from), naming.text(stretch.to)));
+    std::vector<double> grades;   // grade from point i to i + 1, ft/ft
     for (std::size_t i = 0; i + 1 < pts.size(); ++i) {
         const double run = pts[i + 1].station - pts[i].station;
         if (!(run > 0))
             throw ImportRefused(fmt::format("{}: the PVIs at stations {} and {} are not in station order",
-                                            name, naming.text(pts[i].station), naming.text(pts[i + 1].station)));
+                                            name, naming.text(pts[i].station),
+                                            naming.text(pts[i + 1].station)));
         grades.push_back((pts[i + 1].elevation - pts[i].elevation) / run);
     }
 
-    std::vector<std::size_t> curves;  // interior points whose curve reaches into the window
+    std::vector<std::size_t> curves;   // interior points whose curve reaches into the window
     for (std::size_t i = 1; i + 1 < pts.size(); ++i) {
         const ProfilePoint& p = pts[i];
         const std::string at = fmt::format("{}: the PVI at station {}", name, naming.text(p.station));
@@ -60,17 +62,19 @@ ProfileCards chooseProfileWindow(const DesignProfile& profile, const PlanStretch
         }
         if (std::min(curveEnd(p), stretch.to) - std::max(curveStart(p), stretch.from) <= 0) continue;
         if (p.kind == PviKind::Unsymmetric)
-            throw ImportRefused(at + " carries an unsymmetrical parabolic vertical curve, which the "
-                                     "vertical curve cards cannot hold (their curves are symmetric "
-                                     "about the PVI); choose a window clear of it");
+            throw ImportRefused(at +
+                                " carries an unsymmetrical parabolic vertical curve, which the "
+                                "vertical curve cards cannot hold (their curves are symmetric "
+                                "about the PVI); choose a window clear of it");
         if (p.kind == PviKind::Circular)
-            throw ImportRefused(at + " carries a circular vertical curve; the vertical curve cards "
-                                     "hold parabolic curves only; choose a window clear of it");
+            throw ImportRefused(at +
+                                " carries a circular vertical curve; the vertical curve cards "
+                                "hold parabolic curves only; choose a window clear of it");
         if (curves.size() == 2)
-            throw ImportRefused(fmt::format(
-                "{} carries a third vertical curve in the window; the vertical curve cards hold "
-                "at most two; choose a window that ends before station {}",
-                at, naming.text(curveStart(p))));
+            throw ImportRefused(
+                fmt::format("{} carries a third vertical curve in the window; the vertical curve cards hold "
+                            "at most two; choose a window that ends before station {}",
+                            at, naming.text(curveStart(p))));
         curves.push_back(i);
     }
 
@@ -79,7 +83,7 @@ ProfileCards chooseProfileWindow(const DesignProfile& profile, const PlanStretch
     const double shift = stretch.shift;
     // PVI Z on the first grade, at the window's start or the first curve's
     // beginning, whichever is earlier.
-    std::size_t first;  // the point that starts the first grade
+    std::size_t first;   // the point that starts the first grade
     if (curves.empty()) {
         first = 0;
         while (first + 2 < pts.size() && pts[first + 1].station <= stretch.from) ++first;
@@ -104,4 +108,4 @@ ProfileCards chooseProfileWindow(const DesignProfile& profile, const PlanStretch
     return cards;
 }
 
-}  // namespace bp::import
+}   // namespace bp::import

@@ -11,10 +11,10 @@
 namespace bp::import {
 
 struct ProfileCards {
-    double pviZ = 0, pvi1 = 0, pvi2 = 0;     // stations, ft
-    double elevationZ = 0;                   // ft
-    double grade[3] = {0, 0, 0};             // percent: Z-1, 1-2, 2-3
-    double length1 = 0, length2 = 0;         // vertical curve lengths, ft
+    double pviZ = 0, pvi1 = 0, pvi2 = 0;   // stations, ft
+    double elevationZ = 0;                 // ft
+    double grade[3] = {0, 0, 0};           // percent: Z-1, 1-2, 2-3
+    double length1 = 0, length2 = 0;       // vertical curve lengths, ft
     int curves = 0;
 };
 
@@ -24,4 +24,4 @@ struct ProfileCards {
 ProfileCards chooseProfileWindow(const DesignProfile& profile, const PlanStretch& stretch,
                                  const StationNaming& naming);
 
-}  // namespace bp::import
+}   // namespace bp::import

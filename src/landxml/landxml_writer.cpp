@@ -53,14 +53,12 @@ void setNumber(pugi::xml_node node, const char* name, double v) {
 // A coordinate element: "northing easting" of a plane point.
 void gridPoint(pugi::xml_node parent, const char* name, const ProjectFrame& f, double x, double y) {
     const GridPoint g = f.toProject(x, y);
-    parent.append_child(name).text().set(fmt::format("{} {}", number(g.northing),
-                                                     number(g.easting)).c_str());
+    parent.append_child(name).text().set(fmt::format("{} {}", number(g.northing), number(g.easting)).c_str());
 }
 
 // "station elevation" of a profile element.
 void profilePoint(pugi::xml_node parent, const char* name, double station, double elevation) {
-    parent.append_child(name).text().set(fmt::format("{} {}", number(station),
-                                                     number(elevation)).c_str());
+    parent.append_child(name).text().set(fmt::format("{} {}", number(station), number(elevation)).c_str());
 }
 
 // Azimuth of travel, decimal degrees clockwise from grid north, at a
@@ -75,8 +73,7 @@ double azimuthDegrees(const ProjectFrame& f, double theta) {
 // middle of the arc (none for an arc of a half turn or more). A curve
 // computed as turning right (clockwise) turns counter-clockwise on the
 // grid when the real road is its mirror image.
-void piece(pugi::xml_node geom, const Alignment& a, const LineTable& lines, int k,
-           const ProjectFrame& f) {
+void piece(pugi::xml_node geom, const Alignment& a, const LineTable& lines, int k, const ProjectFrame& f) {
     const AlignmentSegment& seg = a.segments[k];
     const StationPoint start = PointAtStation(a, lines, seg.beginStation);
     const StationPoint end = PointAtStation(a, lines, seg.endStation);
@@ -130,7 +127,8 @@ void profile(pugi::xml_node alignment, const Profile& prof, const std::string& n
         pugi::xml_node c = pa.append_child("ParaCurve");
         setNumber(c, "length", length);
         c.text().set(fmt::format("{} {}", number(begin.station + length / 2.0),
-                                 number(begin.elevation + length / 2.0 * begin.grade)).c_str());
+                                 number(begin.elevation + length / 2.0 * begin.grade))
+                         .c_str());
     }
     const ProfilePoint& last = prof.points[prof.segmentCount];
     const double endStation = prof.points[prof.segmentCount + 1].station;
@@ -138,7 +136,7 @@ void profile(pugi::xml_node alignment, const Profile& prof, const std::string& n
     profilePoint(pa, "PVI", endStation, last.elevation + d * (last.grade + d * last.curvature));
 }
 
-}  // namespace
+}   // namespace
 
 // The root with its date and time from the run clock (dd-MON-yy, hh:mm:ss),
 // the units (feet, decimal degrees; directions are azimuths) and the
@@ -178,8 +176,7 @@ LandXmlWriter::LandXmlWriter(const RunClock& clock) {
 // A coordinate system named on a tie card, once per name, after the units;
 // "EPSG:n" also fills epsgCode.
 void LandXmlWriter::coordinateSystem(const std::string& name) {
-    for (pugi::xml_node cs = root_.child("CoordinateSystem"); cs;
-         cs = cs.next_sibling("CoordinateSystem"))
+    for (pugi::xml_node cs = root_.child("CoordinateSystem"); cs; cs = cs.next_sibling("CoordinateSystem"))
         if (name == cs.attribute("name").value()) return;
     pugi::xml_node cs = root_.insert_child_after("CoordinateSystem", lastSystem_);
     cs.append_attribute("name").set_value(name.c_str());
@@ -196,17 +193,16 @@ void LandXmlWriter::alignment(std::string_view problem, std::string_view title, 
     const ProjectFrame& f = project ? *project : PLANE_AS_GRID;
     const std::string system = project ? plainText(project->coordinateSystem()) : std::string();
     if (!system.empty()) coordinateSystem(system);
-    const std::string frame =
-        project ? (system.empty() ? std::string("project northing and easting")
-                                  : "project northing and easting, " + system)
-                : std::string("plane frame of the report, not tied to the grid (no tie card): "
-                              "northing is Y, easting is X");
+    const std::string frame = project ? (system.empty() ? std::string("project northing and easting")
+                                                        : "project northing and easting, " + system)
+                                      : std::string(
+                                            "plane frame of the report, not tied to the grid (no tie card): "
+                                            "northing is Y, easting is X");
     alignments_.append_child(pugi::node_comment)
         .set_value(commentText(fmt::format(" problem {}: {} ", name, frame)).c_str());
     pugi::xml_node al = alignments_.append_child("Alignment");
     al.append_attribute("name").set_value(name.c_str());
-    al.append_attribute("desc").set_value(
-        fmt::format("{} ({})", plainText(title), frame).c_str());
+    al.append_attribute("desc").set_value(fmt::format("{} ({})", plainText(title), frame).c_str());
     setNumber(al, "staStart", a.location.backStation);
     setNumber(al, "length", a.location.aheadStation - a.location.backStation);
     pugi::xml_node geom = al.append_child("CoordGeom");
@@ -230,11 +226,9 @@ void LandXmlWriter::beginPage(const PageStart& page) {
 
 void LandXmlWriter::point(const PointRow& row) {
     if (!points_) return;
-    std::string name =
-        row.line > 0
-            ? fmt::format("{}-S{}-L{}-{}{}", problem_, span_, row.line, row.kind,
-                          plainText(row.number))
-            : fmt::format("{}-COOR-{}{}", problem_, row.kind, plainText(row.number));
+    std::string name = row.line > 0 ? fmt::format("{}-S{}-L{}-{}{}", problem_, span_, row.line, row.kind,
+                                                  plainText(row.number))
+                                    : fmt::format("{}-COOR-{}{}", problem_, row.kind, plainText(row.number));
     if (!names_.insert(name).second) {
         int n = 2;
         while (!names_.insert(fmt::format("{}-{}", name, n)).second) ++n;
@@ -244,9 +238,8 @@ void LandXmlWriter::point(const PointRow& row) {
     p.append_attribute("name").set_value(name.c_str());
     // The report's TYPE column: "SKEW/PROP", or the type alone.
     const std::string desc = plainText(row.remarks);
-    const std::string code = trimBlanks(row.code).empty()
-                                 ? plainText(row.type)
-                                 : plainText(row.type) + "/" + plainText(row.code);
+    const std::string code =
+        trimBlanks(row.code).empty() ? plainText(row.type) : plainText(row.type) + "/" + plainText(row.code);
     if (!desc.empty()) p.append_attribute("desc").set_value(desc.c_str());
     if (!code.empty()) p.append_attribute("code").set_value(code.c_str());
     const double n = row.northing ? *row.northing : row.y;
@@ -260,4 +253,4 @@ bool LandXmlWriter::save(std::ostream& out) const {
     return static_cast<bool>(out);
 }
 
-}  // namespace bp
+}   // namespace bp

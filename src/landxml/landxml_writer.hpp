@@ -16,10 +16,10 @@
 
 #include <pugixml.hpp>
 
-#include "bridgeplan/project_frame.hpp"
 #include "bridgeplan/alignment_records.hpp"
 #include "bridgeplan/line_table.hpp"
 #include "bridgeplan/point_listener.hpp"
+#include "bridgeplan/project_frame.hpp"
 
 namespace bp {
 
@@ -50,4 +50,4 @@ private:
     std::string problem_, span_;              // of the open page
 };
 
-}  // namespace bp
+}   // namespace bp

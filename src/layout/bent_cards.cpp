@@ -23,9 +23,9 @@ PackedSkew decodePackedSkew(long packed) {
     a.minutes = packed / 1000 - 100 * a.degrees;
     const long tenths = packed - 1000 * (100 * a.degrees + a.minutes);
     a.seconds = static_cast<double>(tenths) / 10.0;
-    a.radians = ((a.seconds / 60.0 + static_cast<double>(a.minutes)) / 60.0 +
-                 static_cast<double>(a.degrees)) *
-                PI / 180.0;
+    a.radians =
+        ((a.seconds / 60.0 + static_cast<double>(a.minutes)) / 60.0 + static_cast<double>(a.degrees)) * PI /
+        180.0;
     return a;
 }
 
@@ -54,9 +54,21 @@ BentCard readBentCard(const Card& card) {
 // ('+',T33,'-') puts the sign in front of the degree digit.
 void echoBentCard(Report& report, const BentCard& b, const PackedSkew& skew) {
     Record r('0');
-    r.X(1).A(1, b.code.view()).I(3, b.cCode).X(2).A(2, b.number).X(2).A(4, b.type.view())
-        .F(13, 4, b.station).I(5, skew.degrees).I(3, skew.minutes).F(5, 1, skew.seconds)
-        .F(13, 4, b.second).X(2).A(14, b.remarks).X(2);
+    r.X(1)
+        .A(1, b.code.view())
+        .I(3, b.cCode)
+        .X(2)
+        .A(2, b.number)
+        .X(2)
+        .A(4, b.type.view())
+        .F(13, 4, b.station)
+        .I(5, skew.degrees)
+        .I(3, skew.minutes)
+        .F(5, 1, skew.seconds)
+        .F(13, 4, b.second)
+        .X(2)
+        .A(14, b.remarks)
+        .X(2);
     for (int flag : b.skips) r.I(2, flag);
     r.put(35, '-').put(38, '-');
     report.write(r);
@@ -65,8 +77,7 @@ void echoBentCard(Report& report, const BentCard& b, const PackedSkew& skew) {
 
 // The bent line through the mainline point at `station` turned by psi from
 // the mainline normal there (theta + psi, radians counter-clockwise).
-void skewedAtStation(RunContext& ctx, TransverseLine& slot, Bent& bent, double station,
-                     double psi) {
+void skewedAtStation(RunContext& ctx, TransverseLine& slot, Bent& bent, double station, double psi) {
     const StationPoint p = PointAtStation(ctx.alignment, ctx.lines, station);
     const double angle = p.theta + psi;
     buildLineThrough(slot, p.x, p.y, angle);
@@ -139,8 +150,7 @@ void buildPrevBent(RunContext& ctx, const BentCard& b) {
         bent.skew = ref.direction - p.theta;
         bent.normFactor = slot.normFactor;
     } else {
-        abandon(err::BENT_CARD,
-                "a \"PREV\" bent needs a normal distance or a station; both are 0");
+        abandon(err::BENT_CARD, "a \"PREV\" bent needs a normal distance or a station; both are 0");
     }
 }
 
@@ -167,8 +177,7 @@ void buildBent(RunContext& ctx, int slotNo, const BentCard& b, const PackedSkew&
         skewedAtStation(ctx, slot, bent, b.station, skew.radians);
     } else if (b.type == kw::PSTA) {
         // The direction of a SKEW bent at STATION, placed through the second station.
-        const double angle =
-            PointAtStation(ctx.alignment, ctx.lines, b.station).theta + skew.radians;
+        const double angle = PointAtStation(ctx.alignment, ctx.lines, b.station).theta + skew.radians;
         const StationPoint p2 = PointAtStation(ctx.alignment, ctx.lines, b.second);
         buildLineThrough(slot, p2.x, p2.y, angle);
         bent.station = b.second;
@@ -200,19 +209,19 @@ void readBent(RunContext& ctx, int slotNo) {
     const Card card = ctx.deck.require(back ? "a back bent card \"B\"" : "an ahead bent card \"A\"");
     const BentCard b = readBentCard(card);
     if (!(b.code == expected))
-        abandon(err::BENT_CARD, fmt::format("the {} bent card has \"{}\" in column 1, not \"{}\"",
-                                            back ? "back" : "ahead", card.text(1, 1),
-                                            expected.view().substr(0, 1)));
+        abandon(err::BENT_CARD,
+                fmt::format("the {} bent card has \"{}\" in column 1, not \"{}\"", back ? "back" : "ahead",
+                            card.text(1, 1), expected.view().substr(0, 1)));
     const PackedSkew skew = decodePackedSkew(b.packedSkew);
     echoBentCard(ctx.report, b, skew);
     buildBent(ctx, slotNo, b, skew);
 }
 
-}  // namespace
+}   // namespace
 
 void readBents(RunContext& ctx) {
     readBent(ctx, BACK_BENT_SLOT);
     readBent(ctx, AHEAD_BENT_SLOT);
 }
 
-}  // namespace bp
+}   // namespace bp

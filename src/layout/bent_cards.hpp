@@ -21,16 +21,16 @@ struct PackedSkew {
 PackedSkew decodePackedSkew(long packed);
 
 struct BentCard {
-    Word code;                 // "B" back, "A" ahead
-    int cCode = 0;             // how RLG lines meet the bent
-    std::string number;        // NO., 2 characters
-    Word type;                 // SKEW, PSTA, PARL, PREV, SAME
-    double station = 0;        // ft
-    long packedSkew = 0;       // DDDMMSSs as punched
-    double second = 0;         // STA./NORM.: a second station or a normal distance, ft
-    std::string remarks;       // 14 characters, card columns 37-50
+    Word code;             // "B" back, "A" ahead
+    int cCode = 0;         // how RLG lines meet the bent
+    std::string number;    // NO., 2 characters
+    Word type;             // SKEW, PSTA, PARL, PREV, SAME
+    double station = 0;    // ft
+    long packedSkew = 0;   // DDDMMSSs as punched
+    double second = 0;     // STA./NORM.: a second station or a normal distance, ft
+    std::string remarks;   // 14 characters, card columns 37-50
     std::array<int, MAX_LINES> skips{};
-    char plotMark = ' ';       // card column 50
+    char plotMark = ' ';   // card column 50
 };
 
-}  // namespace bp
+}   // namespace bp

@@ -10,8 +10,7 @@ namespace bp {
 
 bool slotSkipsLine(const TransverseLine& slot, int line) {
     int flag = slot.skip(line);
-    if (flag < 0)
-        abandon(err::INTERNAL, fmt::format("a negative skip flag for longitudinal line {}", line));
+    if (flag < 0) abandon(err::INTERNAL, fmt::format("a negative skip flag for longitudinal line {}", line));
     return flag > 0;
 }
 
@@ -55,4 +54,4 @@ void reportBentPoint(RunContext& ctx, int line, int slot) {
     emitPointRow(ctx, row);
 }
 
-}  // namespace bp
+}   // namespace bp

@@ -19,4 +19,4 @@ void reportBentPoint(RunContext& ctx, int line, int slot);
 // flag is an inconsistency (error 16).
 bool slotSkipsLine(const TransverseLine& slot, int line);
 
-}  // namespace bp
+}   // namespace bp

@@ -22,11 +22,20 @@ constexpr Word NE{"NE"};
 
 void printHeading(RunContext& ctx) {
     Report& r = ctx.report;
-    r.write(Record('1').X(15).lit("COORDINATE OUTPUT DATA").X(3).A(56, ctx.span.title).X(2)
-                .lit("PROB. NO.").A(5, ctx.problem.number));
+    r.write(Record('1')
+                .X(15)
+                .lit("COORDINATE OUTPUT DATA")
+                .X(3)
+                .A(56, ctx.span.title)
+                .X(2)
+                .lit("PROB. NO.")
+                .A(5, ctx.problem.number));
     r.empty();
-    r.write(Record(' ').X(1).lit("COOR      STATION    ELEVATION   DT TO ML       X           Y")
-                .X(7).lit("PT.  REMARKS"));
+    r.write(Record(' ')
+                .X(1)
+                .lit("COOR      STATION    ELEVATION   DT TO ML       X           Y")
+                .X(7)
+                .lit("PT.  REMARKS"));
 }
 
 // Request card, layout (2A1,I2,A4,2F10.4,5A4): code "C" (1), point number
@@ -77,7 +86,7 @@ void reportRequest(RunContext& ctx, int i, bool onGrid) {
     emitPointRow(ctx, row);
 }
 
-}  // namespace
+}   // namespace
 
 void runCoordinateGroup(RunContext& ctx) {
     printHeading(ctx);
@@ -85,8 +94,7 @@ void runCoordinateGroup(RunContext& ctx) {
     const int count = ctx.span.tLineCount;
     if (count <= 0)
         abandon(err::SPAN_KEYWORD,
-                fmt::format("a coordinate request group needs at least 1 request; its card says {}",
-                            count));
+                fmt::format("a coordinate request group needs at least 1 request; its card says {}", count));
     // Columns 77-80: blank for plane X and Y, "NE" for northing and easting.
     const Word mark = ctx.span.gridMark;
     const bool onGrid = mark == NE;
@@ -96,10 +104,11 @@ void runCoordinateGroup(RunContext& ctx) {
                             "northing and easting, or nothing; this card has \"{}\"",
                             mark.view()));
     if (onGrid && !ctx.project)
-        abandon(err::SPAN_KEYWORD, "coordinate requests in northing and easting (\"NE\") need "
-                                   "a tie card \"T\" after the location card");
+        abandon(err::SPAN_KEYWORD,
+                "coordinate requests in northing and easting (\"NE\") need "
+                "a tie card \"T\" after the location card");
     for (int i = 1; i <= count; ++i) reportRequest(ctx, i, onGrid);
     endPointPage(ctx);
 }
 
-}  // namespace bp
+}   // namespace bp

@@ -26,4 +26,4 @@ enum class AfterSpan { NextSpan, NewLines, EndOfProblem };
 // drawing) or the coordinate request group it opens.
 AfterSpan runSpanCard(RunContext& ctx);
 
-}  // namespace bp
+}   // namespace bp

@@ -16,15 +16,11 @@ void PH2(RunContext& ctx) {
     readLongitudinalLines(ctx);
     for (;;) {
         switch (runSpanCard(ctx)) {
-        case AfterSpan::EndOfProblem:
-            return;
-        case AfterSpan::NewLines:
-            readLongitudinalLines(ctx);
-            break;
-        case AfterSpan::NextSpan:
-            break;
+        case AfterSpan::EndOfProblem: return;
+        case AfterSpan::NewLines: readLongitudinalLines(ctx); break;
+        case AfterSpan::NextSpan: break;
         }
     }
 }
 
-}  // namespace bp
+}   // namespace bp

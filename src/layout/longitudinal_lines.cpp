@@ -26,10 +26,10 @@ constexpr int UNRESOLVED = -1;   // state: follows the mainline until resolved
 
 // The card values that are used only while the line is built.
 struct LineCardValues {
-    double dr = 0;         // DR / X1
-    double station = 0;    // STA. / Y1
-    double third = 0;      // TR / R / X2
-    double y2 = 0;         // Y2
+    double dr = 0;        // DR / X1
+    double station = 0;   // STA. / Y1
+    double third = 0;     // TR / R / X2
+    double y2 = 0;        // Y2
 };
 
 void echoHeading(RunContext& ctx) {
@@ -81,8 +81,7 @@ void buildLine(RunContext& ctx, LongitudinalLine& line, const LineCardValues& v)
     }
     if (t == kw::ARC) {
         if (ctx.severalPieceMainline || main.form > 0) return;   // follows the mainline
-        if (main.form < 0)
-            abandon(err::INTERNAL, "the main piece of the mainline is missing");
+        if (main.form < 0) abandon(err::INTERNAL, "the main piece of the mainline is missing");
         // Single circular mainline: the circle concentric with the main curve
         // (whose centre is the plane origin), radius R2 + DR.
         line.radius = ctx.alignment.segments[2].r + line.dr;
@@ -104,8 +103,8 @@ void buildLine(RunContext& ctx, LongitudinalLine& line, const LineCardValues& v)
         return;
     }
     if (!(t == kw::STP || t == kw::CTP || t == kw::COS))
-        abandon(err::LONGITUDINAL_LINE, fmt::format("longitudinal line {} has an unknown type \"{}\"",
-                                                    line.number, t.view()));
+        abandon(err::LONGITUDINAL_LINE,
+                fmt::format("longitudinal line {} has an unknown type \"{}\"", line.number, t.view()));
 
     // The remaining types start from the mainline point at STA.: piece k,
     // point P and normal angle theta (to the left of travel).
@@ -221,7 +220,7 @@ void resolveLine(RunContext& ctx, int i) {
     }
 }
 
-}  // namespace
+}   // namespace
 
 void deriveMainlineShape(RunContext& ctx) {
     ctx.severalPieceMainline = Mainline(ctx.alignment, ctx.lines).severalPieces();
@@ -258,8 +257,7 @@ void readLongitudinalLines(RunContext& ctx) {
         if (type == kw::END) {
             ctx.lineCount = n - 1;
             echoEnd(ctx, n, type);
-            if (ctx.lineCount == 0)
-                abandon(err::LONGITUDINAL_LINE, "the longitudinal line list is empty");
+            if (ctx.lineCount == 0) abandon(err::LONGITUDINAL_LINE, "the longitudinal line list is empty");
             break;
         }
 
@@ -288,4 +286,4 @@ void readLongitudinalLines(RunContext& ctx) {
     resolveReferencedLines(ctx);
 }
 
-}  // namespace bp
+}   // namespace bp

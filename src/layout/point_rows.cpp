@@ -59,14 +59,24 @@ void writeReportRow(RunContext& ctx, const PointRow& row, const AngleParts& angl
         pointColumns(r, row, angle);
     } else {
         const char mark[1] = {row.edgeMark};
-        r.X(1).lit("P").I(3, row.pointNumber).station(7, splitStation(row.station))
-            .F(11, 4, row.elevation).A(1, std::string_view(mark, 1)).F(10, 4, row.dtToMl)
-            .F(12, 4, row.x).F(12, 4, row.y).X(2).A(4, row.type).X(2).A(20, row.remarks);
+        r.X(1)
+            .lit("P")
+            .I(3, row.pointNumber)
+            .station(7, splitStation(row.station))
+            .F(11, 4, row.elevation)
+            .A(1, std::string_view(mark, 1))
+            .F(10, 4, row.dtToMl)
+            .F(12, 4, row.x)
+            .F(12, 4, row.y)
+            .X(2)
+            .A(4, row.type)
+            .X(2)
+            .A(20, row.remarks);
     }
     ctx.report.write(r);
 }
 
-}  // namespace
+}   // namespace
 
 void emitPointRow(RunContext& ctx, PointRow row) {
     char digits[24];
@@ -129,4 +139,4 @@ void elevateWorkPoint(RunContext& ctx) {
     ctx.wp.edgeMark = surface.edgeMark;
 }
 
-}  // namespace bp
+}   // namespace bp

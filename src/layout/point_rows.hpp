@@ -57,4 +57,4 @@ void measureToPrevious(RunContext& ctx, int slot, int line);
 // Finished elevation and edge mark at the work point's station and offset.
 void elevateWorkPoint(RunContext& ctx);
 
-}  // namespace bp
+}   // namespace bp

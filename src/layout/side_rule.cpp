@@ -17,14 +17,12 @@ namespace bp {
 // intercept := intercept - 2 d normFactor (the point the line was built
 // through moves with it), and S' is found again.
 double applySideRule(RunContext& ctx, int slot, double d, double referenceStation) {
-    if (d == 0)
-        abandon(err::INTERNAL, "a line moved by a normal distance of 0 has no side to lie on");
+    if (d == 0) abandon(err::INTERNAL, "a line moved by a normal distance of 0 has no side to lie on");
     double s = stationOnMainline(ctx, slot);
     if (s == referenceStation)
-        abandon(err::INTERNAL,
-                fmt::format("a line moved by {:.4f} ft still crosses the mainline at its "
-                            "reference station {:.4f}",
-                            d, referenceStation));
+        abandon(err::INTERNAL, fmt::format("a line moved by {:.4f} ft still crosses the mainline at its "
+                                           "reference station {:.4f}",
+                                           d, referenceStation));
     if ((s - referenceStation > 0) != (d > 0)) {
         TransverseLine& line = ctx.transverse[slot];
         shiftIntercept(line, -(2.0 * d * line.normFactor));
@@ -33,4 +31,4 @@ double applySideRule(RunContext& ctx, int slot, double d, double referenceStatio
     return s;
 }
 
-}  // namespace bp
+}   // namespace bp

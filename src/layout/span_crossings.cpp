@@ -70,7 +70,7 @@ void take(RunContext& ctx, const Crossing& c, int slot, int line, double d) {
     }
 }
 
-}  // namespace
+}   // namespace
 
 void locateWorkPoint(RunContext& ctx, double x, double y) {
     const std::optional<StationOffset> so = mainlineOf(ctx).stationOffsetOnAnyPiece(x, y);
@@ -159,4 +159,4 @@ void distanceToPrevious(RunContext& ctx, int slot, int line) {
     ctx.wp.distPrev = DistanceToPrevious(ctx.spanLines, ctx.transverse[slot], slot, line, ctx.wp.x, ctx.wp.y);
 }
 
-}  // namespace bp
+}   // namespace bp

@@ -51,4 +51,4 @@ void pointAtDistance(RunContext& ctx, int line, double t, bool checkLine = true)
 // distPrev of the work point for slot L on line N; updates the slot's previous point.
 void distanceToPrevious(RunContext& ctx, int slot, int line);
 
-}  // namespace bp
+}   // namespace bp

@@ -37,12 +37,20 @@ void printSpanInputHeading(RunContext& ctx) {
     r.empty();
     // (I4,' T-LINES  ',A4,3X,14A4,A3): the I4 field's first column is the
     // carriage control, always blank for a three-column count.
-    r.write(Record(' ').I(3, s.tLineCount).lit(" T-LINES  ").A(4, s.lastMark.view()).X(3)
-                .A(56, s.title).A(3, s.newLinesMark.view()));
+    r.write(Record(' ')
+                .I(3, s.tLineCount)
+                .lit(" T-LINES  ")
+                .A(4, s.lastMark.view())
+                .X(3)
+                .A(56, s.title)
+                .A(3, s.newLinesMark.view()));
     r.write(Record('0').X(61).lit("BENT DATA"));
     r.empty();
-    r.write(Record(' ').X(4).lit("C  NO. TYPE     STATION    SKEW ANGLE   STA./NORM.     REMARKS")
-                .X(25).lit("LONGITUDINAL LINE SKIPS"));
+    r.write(Record(' ')
+                .X(4)
+                .lit("C  NO. TYPE     STATION    SKEW ANGLE   STA./NORM.     REMARKS")
+                .X(25)
+                .lit("LONGITUDINAL LINE SKIPS"));
 }
 
 // Bents, set-up of the longitudinal lines, T-lines and the span report.
@@ -52,38 +60,35 @@ void runSpan(RunContext& ctx) {
     const std::string_view id = trimBlanks(ctx.span.spanId);   // for the engineer's messages
     if (count > MAX_TLINES)
         abandon(err::TRANSVERSE_LINE,
-                fmt::format("span {} has {} T-lines; a span holds at most {}", id, count,
-                            MAX_TLINES));
+                fmt::format("span {} has {} T-lines; a span holds at most {}", id, count, MAX_TLINES));
     readBents(ctx);
     setUpSpan(ctx);
     if (count < 0)
-        abandon(err::SPAN_CARD,
-                fmt::format("span {} has a negative T-line count ({})", id, count));
+        abandon(err::SPAN_CARD, fmt::format("span {} has a negative T-line count ({})", id, count));
     if (count > 0) readTransverseLines(ctx);
     reportSpan(ctx);
     ctx.firstSpan = false;
 }
 
-}  // namespace
+}   // namespace
 
 AfterSpan runSpanCard(RunContext& ctx) {
     const Card card = ctx.deck.require("a span card \"8\"");
     if (!(card.code() == kw::EIGHT))
-        abandon(err::SPAN_CARD, fmt::format("a span card has \"8\" in column 1; this card has \"{}\"",
-                                            card.text(1, 1)));
+        abandon(err::SPAN_CARD,
+                fmt::format("a span card has \"8\" in column 1; this card has \"{}\"", card.text(1, 1)));
     ctx.span = readSpanCard(card);
     if (ctx.span.keyword == kw::COOR)
         runCoordinateGroup(ctx);
     else if (ctx.span.keyword == kw::SPAN)
         runSpan(ctx);
     else
-        abandon(err::SPAN_KEYWORD,
-                fmt::format("a span card's keyword is \"SPAN\" or \"COOR\", not \"{}\"",
-                            ctx.span.keyword.view()));
+        abandon(err::SPAN_KEYWORD, fmt::format("a span card's keyword is \"SPAN\" or \"COOR\", not \"{}\"",
+                                               ctx.span.keyword.view()));
     // "LAST" ends the problem's bridge layout whatever "YES" says.
     if (ctx.span.lastMark == kw::LAST) return AfterSpan::EndOfProblem;
     if (ctx.span.newLinesMark == kw::YES) return AfterSpan::NewLines;
     return AfterSpan::NextSpan;
 }
 
-}  // namespace bp
+}   // namespace bp

@@ -31,4 +31,4 @@ void runCoordinateGroup(RunContext& ctx);
 // the final line crosses the mainline.
 double applySideRule(RunContext& ctx, int slot, double d, double referenceStation);
 
-}  // namespace bp
+}   // namespace bp

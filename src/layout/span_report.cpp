@@ -45,18 +45,12 @@ void writeTableHeading(RunContext& ctx, int n) {
     const LongitudinalLine& line = ctx.lines[n];
     ctx.report.write(Record('0').X(2));
     ctx.report.empty();
-    ctx.report.write(Record(' ')
-                         .X(36)
-                         .lit("LONG. LINE")
-                         .I(3, n)
-                         .X(2)
-                         .A(3, line.typeCode.view())
-                         .X(2)
-                         .A(31, line.remarks));
+    ctx.report.write(
+        Record(' ').X(36).lit("LONG. LINE").I(3, n).X(2).A(3, line.typeCode.view()).X(2).A(31, line.remarks));
     ctx.report.empty();
-    ctx.report.write(Record(' ').lit(
-        "T-LINE     STATION    ELEVATION   DT TO ML  DT TO BT  DT TO PP     ANGLE"
-        "          X           Y         REMARKS      TYPE LINE"));
+    ctx.report.write(
+        Record(' ').lit("T-LINE     STATION    ELEVATION   DT TO ML  DT TO BT  DT TO PP     ANGLE"
+                        "          X           Y         REMARKS      TYPE LINE"));
 }
 
 // Constant-distance T-line i on line N: the point at its distance from the
@@ -113,8 +107,10 @@ void reportTLinePoint(RunContext& ctx, int i, int n) {
     } else {
         if (isRlg(line) && tline.cCode < 0)
             abandon(err::INTERNAL, fmt::format("transverse line {} has a negative C", i));
-        if (isRlg(line) && tline.cCode == 0) radialPoint(ctx, i, n);
-        else crossingPoint(ctx, i, n);
+        if (isRlg(line) && tline.cCode == 0)
+            radialPoint(ctx, i, n);
+        else
+            crossingPoint(ctx, i, n);
         measureToPrevious(ctx, i, n);
     }
     elevateWorkPoint(ctx);
@@ -135,7 +131,7 @@ void reportLine(RunContext& ctx, int n) {
     endLineTable(ctx, n);
 }
 
-}  // namespace
+}   // namespace
 
 void reportSpan(RunContext& ctx) {
     ctx.spanLines.hasPrev.fill(false);
@@ -151,4 +147,4 @@ void reportSpan(RunContext& ctx) {
     endPointPage(ctx);
 }
 
-}  // namespace bp
+}   // namespace bp

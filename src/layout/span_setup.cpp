@@ -46,8 +46,7 @@ private:
 
     bool dependsOnReference(int n) {
         const Word t = line(n).typeCode;
-        return t == kw::RLG ||
-               (sl_.spanState[n] < 0 && (t == kw::PAR || t == kw::PIA || t == kw::PIB));
+        return t == kw::RLG || (sl_.spanState[n] < 0 && (t == kw::PAR || t == kw::PIA || t == kw::PIB));
     }
 
     // The reference of line n, processed first; it may not have a reference of its own.
@@ -55,8 +54,8 @@ private:
         const int r = line(n).refLine;
         if (r < 1 || r > ctx_.lineCount)
             abandon(err::LONGITUDINAL_LINE,
-                    fmt::format("line {} refers to line {}, which is not among lines 1 to {}", n,
-                                r, ctx_.lineCount));
+                    fmt::format("line {} refers to line {}, which is not among lines 1 to {}", n, r,
+                                ctx_.lineCount));
         if (line(r).refLine != 0)
             abandon(err::LONGITUDINAL_LINE,
                     fmt::format("line {} refers to line {}, which refers to line {} itself; a "
@@ -105,8 +104,7 @@ private:
         if (l.typeCode == kw::PAR) {
             l.intercept = l.dr * ref.normFactor + ref.intercept;
         } else {
-            crossOffsetMainline(ctx_, l.typeCode == kw::PIA ? AHEAD_BENT_SLOT : BACK_BENT_SLOT,
-                                combined);
+            crossOffsetMainline(ctx_, l.typeCode == kw::PIA ? AHEAD_BENT_SLOT : BACK_BENT_SLOT, combined);
             const WorkPoint& wp = ctx_.wp;
             l.intercept = l.form == form::Y_OF_X ? wp.y - ref.slope * wp.x : wp.x - ref.slope * wp.y;
         }
@@ -123,9 +121,8 @@ private:
             const int slot = BENT_SLOTS[k];
             const int c = ctx_.transverse[slot].cCode;
             if (c < 0)
-                abandon(err::BENT_CARD,
-                        fmt::format("the {} bent's C is {}; RLG line {} needs 0 or more",
-                                    k == 0 ? "back" : "ahead", c, n));
+                abandon(err::BENT_CARD, fmt::format("the {} bent's C is {}; RLG line {} needs 0 or more",
+                                                    k == 0 ? "back" : "ahead", c, n));
             if (c == 0) {
                 const BentPoint& p = bentPoint(sl_, slot, r);
                 const double x = p.x + line(n).dr * std::cos(p.normal);
@@ -156,8 +153,7 @@ private:
             }
             storeBentPoint(ctx_, slot, n);
         }
-        if (placedByReference[1] && sl_.spanState[n] < 0)
-            fixByMainlinePiece(n, combined, placedByReference);
+        if (placedByReference[1] && sl_.spanState[n] < 0) fixByMainlinePiece(n, combined, placedByReference);
     }
 
     // An RLG line whose ahead point was placed from its reference: the
@@ -212,9 +208,8 @@ private:
     // Chords of lines that follow the mainline, then spanLength(n).
     void finish(int n, double combined, const bool placedByReference[2]) {
         const Word t = line(n).typeCode;
-        const bool chord =
-            sl_.spanState[n] < 0 &&
-            (t == kw::CRD || (t == kw::RLG && line(line(n).refLine).typeCode == kw::CRD));
+        const bool chord = sl_.spanState[n] < 0 &&
+                           (t == kw::CRD || (t == kw::RLG && line(line(n).refLine).typeCode == kw::CRD));
         if (chord) makeChord(n, placedByReference);
 
         if (sl_.spanState[n] > 0) {
@@ -232,8 +227,8 @@ private:
     double spiralLength_ = 0;
 };
 
-}  // namespace
+}   // namespace
 
 void setUpSpan(RunContext& ctx) { SpanSetUp(ctx).run(); }
 
-}  // namespace bp
+}   // namespace bp

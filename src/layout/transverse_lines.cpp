@@ -96,9 +96,7 @@ TLineCard readCard(RunContext& ctx, int slot) {
     return c;
 }
 
-bool usesAngleLayout(const TLineCard& c) {
-    return c.lineType == kw::SKEW || c.lineType == kw::ANGL;
-}
+bool usesAngleLayout(const TLineCard& c) { return c.lineType == kw::SKEW || c.lineType == kw::ANGL; }
 
 // ('0',I3,1X,A4,'/',A4,2X,A1,F12.4,I4, angle or F12.4, 2X,A1,I4,I3,2X,3A4,A2,2X,30I2);
 // the angle as I4 degrees, I3 |minutes|, F5.1 |seconds| with "-" written
@@ -133,9 +131,9 @@ void writeHeading(RunContext& ctx) {
     ctx.report.empty();
     ctx.report.write(Record(' ').X(59).lit("T-LINE DATA"));
     ctx.report.empty();
-    ctx.report.write(Record(' ').lit(
-        "NO. LINE CODE  B   S/N/D/P/X  RL   A/S/D/P/Y  B  RL  C     REMARKS"
-        "                         LONGITUDINAL LINE SKIPS"));
+    ctx.report.write(
+        Record(' ').lit("NO. LINE CODE  B   S/N/D/P/X  RL   A/S/D/P/Y  B  RL  C     REMARKS"
+                        "                         LONGITUDINAL LINE SKIPS"));
 }
 
 struct PlanPoint {
@@ -150,11 +148,16 @@ double distanceOnLine(RunContext& ctx, int slot, Word code, char letter, double 
         badCard(slot, fmt::format("longitudinal line {} is not one of the bridge's lines", line));
     const double length = ctx.spanLines.spanLength[static_cast<int>(line)];
     double t = 0;
-    if (code == kw::DIST) t = value;
-    else if (code == kw::PROP) t = value * length;
-    else badCard(slot, fmt::format("CODE \"{}\" is neither \"DIST\" nor \"PROP\"", code.view()));
-    if (letter == 'A') t += length;
-    else if (letter != 'B') badCard(slot, "the reference letter is neither \"B\" nor \"A\"");
+    if (code == kw::DIST)
+        t = value;
+    else if (code == kw::PROP)
+        t = value * length;
+    else
+        badCard(slot, fmt::format("CODE \"{}\" is neither \"DIST\" nor \"PROP\"", code.view()));
+    if (letter == 'A')
+        t += length;
+    else if (letter != 'B')
+        badCard(slot, "the reference letter is neither \"B\" nor \"A\"");
     return t;
 }
 
@@ -225,8 +228,10 @@ void buildLine(RunContext& ctx, int slot, const TLineCard& c) {
         t.direction = 0;
         if (c.letter1 == 'A') {
             // From the ahead bent: a proportion p back from it is 1 + p from the back bent.
-            if (t.consMode == cons::FROM_BACK) t.consMode = cons::FROM_AHEAD;
-            else t.slope = 1.0 + c.v1;
+            if (t.consMode == cons::FROM_BACK)
+                t.consMode = cons::FROM_AHEAD;
+            else
+                t.slope = 1.0 + c.v1;
         } else if (c.letter1 != 'B') {
             badCard(slot, "the reference letter is neither \"B\" nor \"A\"");
         }
@@ -250,7 +255,7 @@ void buildLine(RunContext& ctx, int slot, const TLineCard& c) {
     }
 }
 
-}  // namespace
+}   // namespace
 
 void readTransverseLines(RunContext& ctx) {
     const int count = ctx.span.tLineCount;
@@ -263,4 +268,4 @@ void readTransverseLines(RunContext& ctx) {
     }
 }
 
-}  // namespace bp
+}   // namespace bp

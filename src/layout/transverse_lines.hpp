@@ -55,4 +55,4 @@ TransverseAngle decodeTransverseAngle(double packed);
 // (a proportion, always from the back bent).
 double consDistance(const TransverseLine& tline, double length);
 
-}  // namespace bp
+}   // namespace bp

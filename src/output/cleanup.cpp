@@ -25,7 +25,7 @@ extern "C" void removeTemporariesAndExit(int signal) {
     ::_exit(128 + signal);
 }
 
-}  // namespace
+}   // namespace
 
 SignalsHeld::SignalsHeld() {
     sigset_t set;
@@ -48,7 +48,7 @@ void openOnDevNull(int fd) {
     }
 }
 
-}  // namespace
+}   // namespace
 
 void prepareProcess() {
     for (int fd = 0; fd <= 2; ++fd) openOnDevNull(fd);
@@ -76,9 +76,8 @@ void registerTemporary(const std::string& path) {
 void unregisterTemporary(const std::string& path) {
     SignalsHeld guard;
     auto& list = temporaries();
-    auto it = std::find_if(list.begin(), list.end(),
-                           [&](const auto& p) { return path == p.get(); });
+    auto it = std::find_if(list.begin(), list.end(), [&](const auto& p) { return path == p.get(); });
     if (it != list.end()) list.erase(it);
 }
 
-}  // namespace bp::out
+}   // namespace bp::out

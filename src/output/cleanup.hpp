@@ -43,4 +43,4 @@ private:
     sigset_t old_;
 };
 
-}  // namespace bp::out
+}   // namespace bp::out

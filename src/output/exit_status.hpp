@@ -21,4 +21,4 @@ constexpr int worse(int a, int b) {
     return rank(a) >= rank(b) ? a : b;
 }
 
-}  // namespace bp::exit_status
+}   // namespace bp::exit_status

@@ -32,12 +32,13 @@ std::string leafOf(const std::string& path) {
 // The read buffer of an input: decks and plot files are read in large blocks.
 constexpr std::size_t READ_BUFFER = 1 << 16;
 
-}  // namespace
+}   // namespace
 
 std::string reasonOf(int errnum) {
     switch (errnum) {
     case ENOENT: return "no such file";
-    case EACCES: case EPERM: return "permission denied";
+    case EACCES:
+    case EPERM: return "permission denied";
     case ENAMETOOLONG: return "the name is too long";
     case ENOTDIR: return "a part of the name is not a folder";
     case EISDIR: return "is a directory";
@@ -95,8 +96,10 @@ OutputTarget resolveOutput(const std::string& name) {
     t.folder = folderOf(t.path);
     struct stat folder {};
     if (::stat(t.folder.c_str(), &folder) == 0) {
-        if (S_ISDIR(folder.st_mode)) t.folderIdentity = identityOf(folder);
-        else if (!t.error) t.error = ENOTDIR;
+        if (S_ISDIR(folder.st_mode))
+            t.folderIdentity = identityOf(folder);
+        else if (!t.error)
+            t.error = ENOTDIR;
     } else if (!t.error) {
         t.error = errno;
     }
@@ -123,7 +126,7 @@ bool InputFile::open(const std::string& name) {
         return false;
     }
     if (!S_ISREG(st.st_mode)) {
-        reason_ = S_ISFIFO(st.st_mode) ? "is a FIFO, not a regular file"
+        reason_ = S_ISFIFO(st.st_mode)                           ? "is a FIFO, not a regular file"
                   : (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) ? "is a device, not a regular file"
                                                                  : "is not a regular file";
         return false;
@@ -142,8 +145,8 @@ bool InputFile::open(const std::string& name) {
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     identity_ = identityOf(st);
-    buffer_ = std::make_unique<__gnu_cxx::stdio_filebuf<char>>(fd, std::ios::in | std::ios::binary,
-                                                               READ_BUFFER);
+    buffer_ =
+        std::make_unique<__gnu_cxx::stdio_filebuf<char>>(fd, std::ios::in | std::ios::binary, READ_BUFFER);
     stream_ = std::make_unique<std::istream>(buffer_.get());
     return true;
 }
@@ -179,11 +182,11 @@ std::optional<std::string> FileNames::output(std::string role, const std::string
         const bool sameName = t.folderIdentity && b.folderIdentity &&
                               *t.folderIdentity == *b.folderIdentity && leafOf(t.path) == leafOf(b.path);
         if (sameFile || sameName)
-            return fmt::format("{} '{}' and {} '{}' are the same file", before.role, before.name,
-                               named.role, name);
+            return fmt::format("{} '{}' and {} '{}' are the same file", before.role, before.name, named.role,
+                               name);
     }
     outputs_.push_back(std::move(named));
     return std::nullopt;
 }
 
-}  // namespace bp::out
+}   // namespace bp::out

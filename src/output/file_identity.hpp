@@ -38,13 +38,13 @@ std::string reasonOf(int errnum);
 // so `path` is the name of the file that will be replaced or created.
 struct OutputTarget {
     std::string path;
-    std::string folder;                  // the folder that holds it ("." for none named)
+    std::string folder;   // the folder that holds it ("." for none named)
     std::optional<FileIdentity> folderIdentity;
-    std::optional<FileIdentity> file;    // the existing file, when there is one
+    std::optional<FileIdentity> file;   // the existing file, when there is one
     bool exists = false;
-    bool regular = false;                // an existing regular file
+    bool regular = false;   // an existing regular file
     bool directory = false;
-    int error = 0;                       // errno of the look-up when it failed otherwise
+    int error = 0;   // errno of the look-up when it failed otherwise
 };
 OutputTarget resolveOutput(const std::string& name);
 
@@ -92,4 +92,4 @@ private:
     std::vector<Named> outputs_;
 };
 
-}  // namespace bp::out
+}   // namespace bp::out

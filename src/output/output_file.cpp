@@ -149,8 +149,7 @@ public:
             if (k > 0 && folders[k].first == folders[k - 1].first) continue;
             const int fd = ::open(folders[k].second.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             if (fd < 0) continue;
-            while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
-            }
+            while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {}
             fds_.push_back(fd);
         }
     }
@@ -164,7 +163,7 @@ private:
     std::vector<int> fds_;
 };
 
-}  // namespace
+}   // namespace
 
 OutputFile::OutputFile(const std::string& name, Existing existing) : name_(name), existing_(existing) {
     const OutputTarget t = resolveOutput(name);
@@ -245,7 +244,8 @@ bool OutputFile::finish() {
     // the disk before its name is.
     if (!direct_ && ::fsync(fd_) != 0) return fail(errno);
     struct stat st {};
-    if (::fstat(fd_, &st) == 0) written_ = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    if (::fstat(fd_, &st) == 0)
+        written_ = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0 && errno != EINTR) return fail(errno);
@@ -258,8 +258,8 @@ bool OutputFile::place() {
                       ? (::rename(temporary_.c_str(), target_.c_str()) == 0 ? 0 : errno)
                       : renameToFreeName(temporary_, target_);
     if (e != 0) {
-        reason_ = e == EEXIST ? "the file was created by someone else while this run was writing"
-                              : reasonOf(e);
+        reason_ =
+            e == EEXIST ? "the file was created by someone else while this run was writing" : reasonOf(e);
         return false;
     }
     unregisterTemporary(temporary_);
@@ -335,4 +335,4 @@ DiscardStream::Buffer::int_type DiscardStream::Buffer::overflow(int_type c) {
     return traits_type::not_eof(c);
 }
 
-}  // namespace bp::out
+}   // namespace bp::out

@@ -75,7 +75,7 @@ private:
     std::string target_;   // the file replaced or created (a final symbolic link followed)
     std::string temporary_;
     Existing existing_;
-    bool direct_ = false;  // written in place: a device or a FIFO
+    bool direct_ = false;   // written in place: a device or a FIFO
     bool ready_ = false, finished_ = false, committed_ = false;
     int fd_ = -1;
     FileIdentity written_;   // the file this run wrote, once finished
@@ -105,9 +105,10 @@ private:
     protected:
         int_type overflow(int_type c) override;
         std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+
     private:
         char sink_[256];
     } buffer_;
 };
 
-}  // namespace bp::out
+}   // namespace bp::out

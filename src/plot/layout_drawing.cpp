@@ -11,9 +11,9 @@ namespace bp {
 
 namespace {
 
-constexpr double OFF_MAINLINE = 1.0;            // ft: a point farther from the mainline is off it
-constexpr float REPEAT_DISTANCE_SQ = 0.01f;     // ft^2: a bent point this close was labelled already
-constexpr int TLINE_LABEL_OFFSET = 3733;        // per inch of text size, plot units
+constexpr double OFF_MAINLINE = 1.0;          // ft: a point farther from the mainline is off it
+constexpr float REPEAT_DISTANCE_SQ = 0.01f;   // ft^2: a bent point this close was labelled already
+constexpr int TLINE_LABEL_OFFSET = 3733;      // per inch of text size, plot units
 constexpr int BENT_LABEL_OFFSET = 3533;
 
 // A product of the text size (inches) and a label constant, in single
@@ -112,20 +112,22 @@ void drawSegment(RunContext& ctx, int line, PlotPoint p1, PlotPoint p2) {
     if (ctx.alignment.location.directionLetter == 'S')
         writePolyline(commands, chord);
     else
-        writeArc(commands, ctx.frame.mirror < 0.0 ? ArcSense::CounterClockwise : ArcSense::Clockwise, p1,
-                 p2);
+        writeArc(commands, ctx.frame.mirror < 0.0 ? ArcSense::CounterClockwise : ArcSense::Clockwise, p1, p2);
 }
 
 // The attributes of a bent's transverse row by the bent's plot mark; false
 // when the bent is not drawn.
 bool writeBentRowAttributes(PlotCommands& plot, char mark) {
-    if (mark == 'C') writeAttributeGroup(plot, AttributeGroup::MarkedC);
-    else if (mark == 'S') writeAttributeGroup(plot, AttributeGroup::BentS);
-    else return false;
+    if (mark == 'C')
+        writeAttributeGroup(plot, AttributeGroup::MarkedC);
+    else if (mark == 'S')
+        writeAttributeGroup(plot, AttributeGroup::BentS);
+    else
+        return false;
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 namespace {
 
@@ -154,11 +156,13 @@ void drawBentPoint(RunContext& ctx, const PointRow& row) {
     if (!repeat) drawElevationLabel(ctx, commands, p, row.elevation, BENT_LABEL_OFFSET);
 }
 
-}  // namespace
+}   // namespace
 
 void drawPoint(RunContext& ctx, const PointRow& row) {
-    if (row.slot == BACK_BENT_SLOT || row.slot == AHEAD_BENT_SLOT) drawBentPoint(ctx, row);
-    else if (row.slot >= 1) drawTLinePoint(ctx, row);
+    if (row.slot == BACK_BENT_SLOT || row.slot == AHEAD_BENT_SLOT)
+        drawBentPoint(ctx, row);
+    else if (row.slot >= 1)
+        drawTLinePoint(ctx, row);
 }
 
 // The segment is drawn only between two bent points of the line; the list
@@ -207,4 +211,4 @@ void drawTransverseLines(RunContext& ctx) {
     d.rowIndex = 1;
 }
 
-}  // namespace bp
+}   // namespace bp

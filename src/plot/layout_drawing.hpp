@@ -32,4 +32,4 @@ private:
     RunContext& ctx_;
 };
 
-}  // namespace bp
+}   // namespace bp

@@ -18,7 +18,7 @@ namespace {
 constexpr double UNITS_PER_INCH = 1000.0;
 constexpr double INCHES_PER_FOOT = 12.0;
 constexpr double UNITS_PER_FOOT = UNITS_PER_INCH * INCHES_PER_FOOT;   // 12000
-constexpr int FIELD = 10;                 // integer field of every command
+constexpr int FIELD = 10;                                             // integer field of every command
 constexpr int VALUES_PER_LINE = 6;
 
 // Plot units as a 64-bit integer, truncated toward zero. A value far
@@ -64,7 +64,7 @@ private:
     char* at_;
 };
 
-}  // namespace
+}   // namespace
 
 void PlotCommands::flush() {
     if (len_ == 0) return;
@@ -82,13 +82,13 @@ void startPlot(RunContext& ctx) {
     PlotFrame& frame = ctx.frame;
     frame.mirror = loc.mirror;
     const float degreesToRadians = static_cast<float>(DEG_TO_RAD);   // 0.0174532924
-    const double phi = (static_cast<double>(loc.referenceAngleDegrees) *
-                        static_cast<double>(degreesToRadians)) * frame.mirror;
+    const double phi =
+        (static_cast<double>(loc.referenceAngleDegrees) * static_cast<double>(degreesToRadians)) *
+        frame.mirror;
     frame.cosRot = std::cos(phi);
     frame.sinRot = std::sin(phi);
     frame.textSize = static_cast<float>(loc.textSize);
-    if (frame.textSize == 0.0f)
-        frame.textSize = static_cast<float>(UNITS_PER_FOOT / 2.0 / UNITS_PER_INCH);
+    if (frame.textSize == 0.0f) frame.textSize = static_cast<float>(UNITS_PER_FOOT / 2.0 / UNITS_PER_INCH);
     const float scaled = frame.textSize * 1000.0f;
     frame.textHeight = frame.textWidth = static_cast<int>(scaled);
     PlotCommands header(ctx.plot);
@@ -131,8 +131,10 @@ void writePolyline(PlotCommands& out, std::span<const PlotPoint> points) {
     const int valueCount = 2 * static_cast<int>(points.size());
     for (int first = 0; first < valueCount; first += VALUES_PER_LINE) {
         CommandLine line(out);
-        if (first == 0) line.lit("LST/OP");
-        else line.lit("    ");
+        if (first == 0)
+            line.lit("LST/OP");
+        else
+            line.lit("    ");
         const int last = std::min(first + VALUES_PER_LINE, valueCount);
         for (int v = first; v < last; ++v) {
             if (first == 0 || v > first) line.lit(",");
@@ -185,4 +187,4 @@ void writeArc(std::ostream& out, ArcSense sense, PlotPoint p1, PlotPoint p2) {
     writeArc(commands, sense, p1, p2);
 }
 
-}  // namespace bp
+}   // namespace bp

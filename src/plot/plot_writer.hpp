@@ -23,18 +23,18 @@ void startPlot(RunContext& ctx);
 PlotPoint toPlotUnits(const PlotFrame& frame, double x, double y);
 
 enum class AttributeGroup {
-    TLinePoint,       // LAC/LT=3,LC=1,LS=0  OVR/20
-    BentPoint,        // LAC/LT=3,LC=2,LS=0  OVR/20
-    Label,            // LAC/LT=0,LC=0,LS=0  OVR/43  ASC/-1
-    LabelEnd,         // ASC/0
-    TLineRows,        // LAC/LT=0,LC=4,LS=0  OVR/20
-    MarkedC,          // LAC/LT=4,LC=0,LS=0  OVR/2
-    BentS,            // LAC/LT=4,LC=0,LS=3  OVR/2
-    SegmentB,         // LAC/LT=1,LC=2,LS=4  OVR/5
-    SegmentS,         // LAC/LT=1,LC=2,LS=6  OVR/5
-    SegmentE,         // LAC/LT=1,LC=7,LS=0  OVR/3
-    SegmentL,         // LAC/LT=1,LC=2,LS=7  OVR/5
-    NearMainline,     // LAC/LC=3
+    TLinePoint,     // LAC/LT=3,LC=1,LS=0  OVR/20
+    BentPoint,      // LAC/LT=3,LC=2,LS=0  OVR/20
+    Label,          // LAC/LT=0,LC=0,LS=0  OVR/43  ASC/-1
+    LabelEnd,       // ASC/0
+    TLineRows,      // LAC/LT=0,LC=4,LS=0  OVR/20
+    MarkedC,        // LAC/LT=4,LC=0,LS=0  OVR/2
+    BentS,          // LAC/LT=4,LC=0,LS=3  OVR/2
+    SegmentB,       // LAC/LT=1,LC=2,LS=4  OVR/5
+    SegmentS,       // LAC/LT=1,LC=2,LS=6  OVR/5
+    SegmentE,       // LAC/LT=1,LC=7,LS=0  OVR/3
+    SegmentL,       // LAC/LT=1,LC=2,LS=7  OVR/5
+    NearMainline,   // LAC/LC=3
 };
 
 // Whole command lines gathered in one block and handed to the plot file in
@@ -70,7 +70,7 @@ private:
 };
 
 void writeAttributeGroup(PlotCommands& out, AttributeGroup group);
-inline constexpr int MAX_POLYLINE_POINTS = 22;   // of one "LST/OP" command
+inline constexpr int MAX_POLYLINE_POINTS = 22;                              // of one "LST/OP" command
 void writePolyline(PlotCommands& out, std::span<const PlotPoint> points);   // 2..22 points
 void writeElevationText(PlotCommands& out, const PlotFrame& frame, PlotPoint origin, double elevation);
 enum class ArcSense { Clockwise, CounterClockwise };
@@ -82,4 +82,4 @@ void writePolyline(std::ostream& out, std::span<const PlotPoint> points);
 void writeElevationText(std::ostream& out, const PlotFrame& frame, PlotPoint origin, double elevation);
 void writeArc(std::ostream& out, ArcSense sense, PlotPoint p1, PlotPoint p2);
 
-}  // namespace bp
+}   // namespace bp

@@ -9,7 +9,7 @@ namespace bp::render {
 
 namespace {
 constexpr double TWO_PI = 2 * std::numbers::pi;
-}  // namespace
+}   // namespace
 
 void Extents::add(double x, double y) {
     if (empty) {
@@ -46,8 +46,8 @@ ArcGeometry arcGeometry(const Element& arc) {
         const double mx = 0.5 * (px1 + px2), my = 0.5 * (py1 + py2);
         const double nx = -(py2 - py1) / chord, ny = (px2 - px1) / chord;
         const double ax = mx + h * nx, ay = my + h * ny, bx = mx - h * nx, by = my - h * ny;
-        const bool first = std::hypot(ax - g.centreX, ay - g.centreY) <=
-                           std::hypot(bx - g.centreX, by - g.centreY);
+        const bool first =
+            std::hypot(ax - g.centreX, ay - g.centreY) <= std::hypot(bx - g.centreX, by - g.centreY);
         g.centreX = first ? ax : bx;
         g.centreY = first ? ay : by;
         g.radius = r;
@@ -95,7 +95,7 @@ void addText(Extents& e, const Element& t) {
     e.add(ox + width * ux - h * uy, oy + width * uy + h * ux);
 }
 
-}  // namespace
+}   // namespace
 
 Extents drawingExtents(const PlotDrawing& d) {
     Extents e;
@@ -112,4 +112,4 @@ Extents drawingExtents(const PlotDrawing& d) {
     return e;
 }
 
-}  // namespace bp::render
+}   // namespace bp::render

@@ -28,4 +28,4 @@ void writeDxf(std::ostream& out, const PlotDrawing& drawing, std::string_view ti
 // The layer of a level, as the DXF names it.
 std::string layerOfLevel(int level);
 
-}  // namespace bp::render
+}   // namespace bp::render

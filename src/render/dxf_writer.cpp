@@ -205,10 +205,10 @@ private:
     const PlotDrawing& drawing_;
 };
 
-}  // namespace
+}   // namespace
 
 void writeDxf(std::ostream& out, const PlotDrawing& drawing, std::string_view title) {
     DxfDrawing(out, drawing).write(title);
 }
 
-}  // namespace bp::render
+}   // namespace bp::render

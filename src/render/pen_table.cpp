@@ -35,7 +35,7 @@ const std::array<LineStyle, 8> STYLES{{
     {"BP_LONGSHORT", "Long short short ______ _ _ ______", LONG_SHORT_SHORT},
 }};
 
-}  // namespace
+}   // namespace
 
 Colour colourOf(int lc) {
     if (lc >= 0 && lc < int(COLOURS.size())) return COLOURS[static_cast<std::size_t>(lc)];
@@ -55,4 +55,4 @@ double weightOf(int lt) {
     return 0.8 + 0.45 * lt;
 }
 
-}  // namespace bp::render
+}   // namespace bp::render

@@ -20,7 +20,7 @@ Colour colourOf(int lc);
 // Dash pattern in feet of plan: dash lengths positive, gaps negative, a
 // dot 0 (the CAD convention); empty for a solid line.
 struct LineStyle {
-    std::string_view name;          // linetype name in the DXF tables
+    std::string_view name;   // linetype name in the DXF tables
     std::string_view description;
     std::span<const double> pattern;
 };
@@ -33,4 +33,4 @@ std::span<const LineStyle> allStyles();
 // LT as a stroke weight in screen pixels of the SVG.
 double weightOf(int lt);
 
-}  // namespace bp::render
+}   // namespace bp::render

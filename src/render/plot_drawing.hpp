@@ -40,17 +40,17 @@ struct Element {
     // Polyline: its points; marker: the point; text: the origin (lower
     // left of the text); arc: start and end point.
     std::vector<PlotPoint> points;
-    PlotPoint centre;            // arcs
-    bool clockwise = false;      // arcs: "ARC/CL" clockwise, "ARC/CC" counter-clockwise
+    PlotPoint centre;                             // arcs
+    bool clockwise = false;                       // arcs: "ARC/CL" clockwise, "ARC/CC" counter-clockwise
     std::int64_t textHeight = 0, textWidth = 0;   // plot units
-    double textAngle = 0;        // degrees, counter-clockwise
+    double textAngle = 0;                         // degrees, counter-clockwise
     std::string text;
 };
 
 struct PlotDrawing {
-    std::string name;            // "DID/NA=" value
-    int headerLine = 0;          // 0: elements came before any header
-    int font = 0;                // "FNT/"
+    std::string name;                            // "DID/NA=" value
+    int headerLine = 0;                          // 0: elements came before any header
+    int font = 0;                                // "FNT/"
     int textColour = 0, textJustification = 0;   // "TLC/CO=,JU="
     std::vector<Element> elements;
 };
@@ -126,4 +126,4 @@ ArcGeometry arcGeometry(const Element& arc);
 // text boxes of the extents.
 inline constexpr double CHARACTER_ADVANCE = 0.6;
 
-}  // namespace bp::render
+}   // namespace bp::render

@@ -50,7 +50,7 @@ struct Malformed {
     std::string message;
 };
 
-}  // namespace
+}   // namespace
 
 class PlotReader::Impl {
 public:
@@ -150,16 +150,26 @@ private:
         const std::string_view rest = slash == std::string_view::npos ? "" : line.substr(slash + 1);
         if (slash == std::string_view::npos || name.size() != 3)
             throw Malformed{fmt::format("not a plot command: \"{}\"", trim(line))};
-        if (name == "DID") header(rest, lineNumber);
-        else if (name == "FNT") drawing().font = static_cast<int>(needInteger(rest, "the font"));
-        else if (name == "TLC") textLook(rest);
-        else if (name == "LAC") lineAttributes(rest);
-        else if (name == "OVR") pen_.level = static_cast<int>(needInteger(rest, "the level"));
-        else if (name == "ASC") pen_.inLabel = needInteger(rest, "the label mark") != 0;
-        else if (name == "LST") polyline(rest, lineNumber);
-        else if (name == "TXT") text(rest, lineNumber);
-        else if (name == "ARC") arc(rest, lineNumber);
-        else throw Malformed{fmt::format("unknown command \"{}\"", name)};
+        if (name == "DID")
+            header(rest, lineNumber);
+        else if (name == "FNT")
+            drawing().font = static_cast<int>(needInteger(rest, "the font"));
+        else if (name == "TLC")
+            textLook(rest);
+        else if (name == "LAC")
+            lineAttributes(rest);
+        else if (name == "OVR")
+            pen_.level = static_cast<int>(needInteger(rest, "the level"));
+        else if (name == "ASC")
+            pen_.inLabel = needInteger(rest, "the label mark") != 0;
+        else if (name == "LST")
+            polyline(rest, lineNumber);
+        else if (name == "TXT")
+            text(rest, lineNumber);
+        else if (name == "ARC")
+            arc(rest, lineNumber);
+        else
+            throw Malformed{fmt::format("unknown command \"{}\"", name)};
     }
 
     // "DID/NA=name" starts the next problem's drawing with a fresh pen.
@@ -176,9 +186,12 @@ private:
         int co = drawing().textColour, ju = drawing().textJustification;
         for (std::string_view field : splitCommas(rest)) {
             field = trim(field);
-            if (field.starts_with("CO=")) co = static_cast<int>(needInteger(field.substr(3), "CO"));
-            else if (field.starts_with("JU=")) ju = static_cast<int>(needInteger(field.substr(3), "JU"));
-            else throw Malformed{fmt::format("unknown text attribute \"{}\"", field)};
+            if (field.starts_with("CO="))
+                co = static_cast<int>(needInteger(field.substr(3), "CO"));
+            else if (field.starts_with("JU="))
+                ju = static_cast<int>(needInteger(field.substr(3), "JU"));
+            else
+                throw Malformed{fmt::format("unknown text attribute \"{}\"", field)};
         }
         drawing().textColour = co;
         drawing().textJustification = ju;
@@ -190,11 +203,17 @@ private:
         Pen pen = pen_;
         for (std::string_view field : splitCommas(rest)) {
             field = trim(field);
-            const auto value = [&] { return static_cast<int>(needInteger(field.substr(3), field.substr(0, 2))); };
-            if (field.starts_with("LT=")) pen.lineType = value();
-            else if (field.starts_with("LC=")) pen.colour = value();
-            else if (field.starts_with("LS=")) pen.style = value();
-            else throw Malformed{fmt::format("unknown line attribute \"{}\"", field)};
+            const auto value = [&] {
+                return static_cast<int>(needInteger(field.substr(3), field.substr(0, 2)));
+            };
+            if (field.starts_with("LT="))
+                pen.lineType = value();
+            else if (field.starts_with("LC="))
+                pen.colour = value();
+            else if (field.starts_with("LS="))
+                pen.style = value();
+            else
+                throw Malformed{fmt::format("unknown line attribute \"{}\"", field)};
         }
         pen_ = pen;
     }
@@ -246,8 +265,7 @@ private:
     // is the text, commas and all.
     void text(std::string_view rest, int lineNumber) {
         std::vector<std::string_view> parts = splitCommas(rest);
-        if (parts.size() < 6)
-            throw Malformed{"a text needs TH=, TW=, OR=x,y, AN= and its text"};
+        if (parts.size() < 6) throw Malformed{"a text needs TH=, TW=, OR=x,y, AN= and its text"};
         Element e;
         e.kind = ElementKind::Text;
         e.textHeight = needInteger(afterKey(parts[0], "TH="), "TH");
@@ -305,10 +323,11 @@ PlotFile readPlotFile(std::istream& in) {
     while (auto d = reader.next()) file.drawings.push_back(std::move(*d));
     file.diagnostics = reader.takeDiagnostics();
     if (reader.overlongLine())
-        file.diagnostics.push_back({reader.overlongLine(),
-                                    fmt::format("the line is longer than {} characters; the rest "
-                                                "of the file is not read", MAX_PLOT_LINE)});
+        file.diagnostics.push_back(
+            {reader.overlongLine(), fmt::format("the line is longer than {} characters; the rest "
+                                                "of the file is not read",
+                                                MAX_PLOT_LINE)});
     return file;
 }
 
-}  // namespace bp::render
+}   // namespace bp::render

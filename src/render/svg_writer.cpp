@@ -33,8 +33,7 @@ std::string xmlEscaped(std::string_view s) {
 
 class SvgPicture {
 public:
-    SvgPicture(std::ostream& out, const PlotDrawing& d, const SvgOptions& options)
-        : out_(out), drawing_(d) {
+    SvgPicture(std::ostream& out, const PlotDrawing& d, const SvgOptions& options) : out_(out), drawing_(d) {
         Extents e = drawingExtents(d);
         if (e.empty) e.add(0, 0);
         // The margin: a twentieth of the longer side, and never less than
@@ -42,8 +41,8 @@ public:
         double textHeight = PLOT_UNITS_PER_FOOT / 2;
         for (const Element& el : d.elements)
             if (el.kind == ElementKind::Text) textHeight = double(el.textHeight);
-        const double margin = std::max({0.05 * std::max(e.width(), e.height()), 2 * textHeight,
-                                        PLOT_UNITS_PER_FOOT});
+        const double margin =
+            std::max({0.05 * std::max(e.width(), e.height()), 2 * textHeight, PLOT_UNITS_PER_FOOT});
         left_ = std::floor(e.minX - margin);
         top_ = std::ceil(e.maxY + margin);
         width_ = std::ceil(e.maxX + margin) - left_;
@@ -118,11 +117,13 @@ private:
         }
         case ElementKind::Marker: {
             fmt::print(out_, "<circle cx=\"{:.0f}\" cy=\"{:.0f}\" r=\"{:.1f}\" fill=\"{}\"",
-                       u(el.points[0].x), v(el.points[0].y),
-                       pixels(1.5 + weightOf(el.pen.lineType)), colourOf(el.pen.colour).svg);
+                       u(el.points[0].x), v(el.points[0].y), pixels(1.5 + weightOf(el.pen.lineType)),
+                       colourOf(el.pen.colour).svg);
             const std::string label = labelOf(el);
-            if (label.empty()) fmt::print(out_, "/>\n");
-            else fmt::print(out_, "><title>{}</title></circle>\n", xmlEscaped(label));
+            if (label.empty())
+                fmt::print(out_, "/>\n");
+            else
+                fmt::print(out_, "><title>{}</title></circle>\n", xmlEscaped(label));
             break;
         }
         case ElementKind::Text: text(el); break;
@@ -160,8 +161,8 @@ private:
             d += fmt::format(" A {:.1f} {:.1f} 0 0 {} {:.0f} {:.0f}", g.radius, g.radius, sweepFlag, mx, my);
         }
         d += fmt::format(" A {:.1f} {:.1f} 0 {} {} {:.0f} {:.0f}", g.radius, g.radius,
-                         g.sweep > std::numbers::pi && el.points[0] != el.points[1] ? 1 : 0,
-                         sweepFlag, u(el.points[1].x), v(el.points[1].y));
+                         g.sweep > std::numbers::pi && el.points[0] != el.points[1] ? 1 : 0, sweepFlag,
+                         u(el.points[1].x), v(el.points[1].y));
         fmt::print(out_, "<path d=\"{}\" {}/>\n", d, stroke(el.pen));
     }
 
@@ -170,11 +171,11 @@ private:
     double left_ = 0, top_ = 0, width_ = 1, height_ = 1, pixelsPerUnit_ = 1;
 };
 
-}  // namespace
+}   // namespace
 
 void writeSvg(std::ostream& out, const PlotDrawing& drawing, std::string_view title,
               const SvgOptions& options) {
     SvgPicture(out, drawing, options).write(title);
 }
 
-}  // namespace bp::render
+}   // namespace bp::render

@@ -47,4 +47,4 @@ AngleParts splitAngle(double a) {
     return p;
 }
 
-}  // namespace bp
+}   // namespace bp

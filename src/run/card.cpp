@@ -137,7 +137,7 @@ double convertInGeneral(std::string_view field, const FieldDecimal& d) {
     return std::strtod(text.c_str(), nullptr);
 }
 
-}  // namespace
+}   // namespace
 
 // The value is the decimal correctly rounded to a double. When M < 2^53
 // and |scale| <= 22, both M and 10^|scale| are doubles exactly, so one
@@ -187,10 +187,10 @@ bool parseCardInteger(std::string_view field, long& value) {
 
 namespace {
 [[noreturn]] void badField(int col, int width, std::string_view text, int errorNumber) {
-    abandon(errorNumber, fmt::format("columns {}-{} hold '{}', which is not a number", col,
-                                     col + width - 1, text));
+    abandon(errorNumber,
+            fmt::format("columns {}-{} hold '{}', which is not a number", col, col + width - 1, text));
 }
-}  // namespace
+}   // namespace
 
 double Card::number(int col, int width, int decimals, int errorNumber) const {
     double v = 0;
@@ -204,4 +204,4 @@ long Card::integer(int col, int width, int errorNumber) const {
     return v;
 }
 
-}  // namespace bp
+}   // namespace bp

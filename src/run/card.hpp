@@ -43,4 +43,4 @@ private:
 bool parseCardNumber(std::string_view field, int decimals, double& value);
 bool parseCardInteger(std::string_view field, long& value);
 
-}  // namespace bp
+}   // namespace bp

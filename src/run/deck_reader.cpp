@@ -7,8 +7,7 @@
 
 namespace bp {
 
-DeckReader::DeckReader(std::istream& in)
-    : in_(in), block_(std::make_unique_for_overwrite<char[]>(BLOCK)) {}
+DeckReader::DeckReader(std::istream& in) : in_(in), block_(std::make_unique_for_overwrite<char[]>(BLOCK)) {}
 
 // The next block of the stream; false at its end.
 bool DeckReader::refill() {
@@ -91,4 +90,4 @@ Card DeckReader::require(std::string_view expected) {
     return *card;
 }
 
-}  // namespace bp
+}   // namespace bp

@@ -43,4 +43,4 @@ private:
     long lineNumber_ = 0;
 };
 
-}  // namespace bp
+}   // namespace bp

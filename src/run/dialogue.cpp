@@ -21,8 +21,7 @@ constexpr const char* PLOT = "the plot file";
 constexpr const char* POINTS = "the points file";
 constexpr const char* LANDXML = "the LandXML file";
 
-bool openDeck(const std::string& name, std::ostream& diagnostics, RunFiles& files,
-              out::FileNames& names) {
+bool openDeck(const std::string& name, std::ostream& diagnostics, RunFiles& files, out::FileNames& names) {
     if (!files.deck.open(name)) {
         diagnostics << fmt::format("bridgeplan: cannot read the input deck '{}': {}\n", name,
                                    files.deck.reason());
@@ -34,8 +33,7 @@ bool openDeck(const std::string& name, std::ostream& diagnostics, RunFiles& file
 
 // An output that is an input or another output is refused before anything
 // is asked or written.
-bool acceptName(out::FileNames& names, const char* role, const std::string& name,
-                std::ostream& diagnostics) {
+bool acceptName(out::FileNames& names, const char* role, const std::string& name, std::ostream& diagnostics) {
     if (name.empty()) return true;
     if (auto why = names.output(role, name)) {
         diagnostics << fmt::format("bridgeplan: {}; name another file\n", *why);
@@ -108,8 +106,7 @@ std::optional<std::string> readLine(std::istream& in) {
 
 // The overwrite question: "Y" or "y" as the first character agrees.
 bool mayOverwrite(std::istream& in, std::ostream& out) {
-    out << " OUTPUT FILE ALREADY EXISTS.  DO YOU WISH TO DELETE IT [DEFAULT IS N]? (Y/N) \n"
-        << std::flush;
+    out << " OUTPUT FILE ALREADY EXISTS.  DO YOU WISH TO DELETE IT [DEFAULT IS N]? (Y/N) \n" << std::flush;
     auto answer = readLine(in);
     char first = (answer && !answer->empty()) ? (*answer)[0] : ' ';
     if (first == 'Y' || first == 'y') return true;
@@ -119,10 +116,10 @@ bool mayOverwrite(std::istream& in, std::ostream& out) {
 
 constexpr Connection STOP{false, exit_status::NOT_STARTED};
 
-}  // namespace
+}   // namespace
 
-Connection SETIO(std::istream& in, std::ostream& out, std::ostream& diagnostics,
-                 const OutputOptions& options, RunFiles& files) {
+Connection SETIO(std::istream& in, std::ostream& out, std::ostream& diagnostics, const OutputOptions& options,
+                 RunFiles& files) {
     out::FileNames names;
     out << " ENTER INPUT FILE NAME:" << std::flush;
     auto deckName = readLine(in);
@@ -157,24 +154,21 @@ Connection SETIO(std::istream& in, std::ostream& out, std::ostream& diagnostics,
     return {true, exit_status::DONE};
 }
 
-Connection connectFiles(const std::string& deck, const std::string& report,
-                        const std::string& plot, const OutputOptions& options,
-                        std::ostream& diagnostics, RunFiles& files) {
+Connection connectFiles(const std::string& deck, const std::string& report, const std::string& plot,
+                        const OutputOptions& options, std::ostream& diagnostics, RunFiles& files) {
     out::FileNames names;
     if (!openDeck(deck, diagnostics, files, names)) return STOP;
     if (!acceptName(names, REPORT, report, diagnostics)) return STOP;
     if (!acceptName(names, PLOT, plot, diagnostics)) return STOP;
     for (const std::string& name : {report, plot}) {
         if (!options.force && exists(name)) {
-            diagnostics << fmt::format(
-                "bridgeplan: '{}' already exists; use --force to replace it\n", name);
+            diagnostics << fmt::format("bridgeplan: '{}' already exists; use --force to replace it\n", name);
             return STOP;
         }
     }
     if (!acceptPoints(options, names, diagnostics)) return STOP;
     const bool force = options.force;
-    if (!openOutputs(report, plot, options, {force, force, force, force}, diagnostics, files))
-        return STOP;
+    if (!openOutputs(report, plot, options, {force, force, force, force}, diagnostics, files)) return STOP;
     return {true, exit_status::DONE};
 }
 
@@ -189,15 +183,15 @@ int closeFiles(RunFiles& files, int runStatus, std::ostream& diagnostics,
     outputs.insert(outputs.end(), drawings.begin(), drawings.end());
     out::OutputFile* failed = nullptr;
     if (out::commitTogether(outputs, failed)) return runStatus;
-    const char* role = failed == files.report.get()     ? "report"
-                       : failed == files.plotFile.get() ? "plot file"
-                       : failed == files.pointsFile.get() ? "points file"
-                         : failed == files.landxmlFile.get() ? "LandXML file"
-                                                             : "drawing";
+    const char* role = failed == files.report.get()        ? "report"
+                       : failed == files.plotFile.get()    ? "plot file"
+                       : failed == files.pointsFile.get()  ? "points file"
+                       : failed == files.landxmlFile.get() ? "LandXML file"
+                                                           : "drawing";
     diagnostics << fmt::format(
-        "bridgeplan: the {} '{}' could not be written in full: {}; no output file was changed\n",
-        role, failed->name(), failed->reason());
+        "bridgeplan: the {} '{}' could not be written in full: {}; no output file was changed\n", role,
+        failed->name(), failed->reason());
     return exit_status::INCOMPLETE;
 }
 
-}  // namespace bp
+}   // namespace bp

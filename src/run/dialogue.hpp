@@ -15,9 +15,9 @@
 #include <span>
 #include <string>
 
+#include "landxml/landxml_writer.hpp"
 #include "output/file_identity.hpp"
 #include "output/output_file.hpp"
-#include "landxml/landxml_writer.hpp"
 #include "run/points_table.hpp"
 
 namespace bp {
@@ -45,22 +45,21 @@ struct Connection {
 
 // What the command line says besides the three names.
 struct OutputOptions {
-    std::string points;   // the points table, empty for none
-    std::string landxml;  // the LandXML file, empty for none
-    bool force = false;   // an existing output may be replaced
+    std::string points;    // the points table, empty for none
+    std::string landxml;   // the LandXML file, empty for none
+    bool force = false;    // an existing output may be replaced
 };
 
 // The console dialogue. Prompts go to `out`, answers come from `in`,
 // complaints to `diagnostics`. The deck is opened and checked before any
 // output name is asked.
-Connection SETIO(std::istream& in, std::ostream& out, std::ostream& diagnostics,
-                 const OutputOptions& options, RunFiles& files);
+Connection SETIO(std::istream& in, std::ostream& out, std::ostream& diagnostics, const OutputOptions& options,
+                 RunFiles& files);
 
 // The command-line form: no questions; an existing output file is refused
 // (exit status 2) unless `force`. An empty plot name means no plot.
-Connection connectFiles(const std::string& deck, const std::string& report,
-                        const std::string& plot, const OutputOptions& options,
-                        std::ostream& diagnostics, RunFiles& files);
+Connection connectFiles(const std::string& deck, const std::string& report, const std::string& plot,
+                        const OutputOptions& options, std::ostream& diagnostics, RunFiles& files);
 
 // Puts the outputs of a finished run in place, all of them or none, and
 // gives the run's exit status: `runStatus`, or INCOMPLETE when an output
@@ -72,4 +71,4 @@ int closeFiles(RunFiles& files, int runStatus, std::ostream& diagnostics,
 // A file name as typed: trailing blanks are not part of it.
 std::string trimName(std::string name);
 
-}  // namespace bp
+}   // namespace bp

@@ -28,8 +28,13 @@ void takeProblemCard(RunContext& ctx, const Card& card) {
 
 void printBanner(RunContext& ctx) {
     Report& r = ctx.report;
-    r.write(Record('0').A(9, ctx.clock.date).X(33).lit("QUORVEN DEPARTMENT OF TRANSPORTATION")
-                .X(25).lit("PROB. NO. ").A(4, ctx.problem.number));
+    r.write(Record('0')
+                .A(9, ctx.clock.date)
+                .X(33)
+                .lit("QUORVEN DEPARTMENT OF TRANSPORTATION")
+                .X(25)
+                .lit("PROB. NO. ")
+                .A(4, ctx.problem.number));
     r.write(Record(' ').A(8, ctx.clock.time).X(21).lit("TALVORIC"));
     r.write(Record(' ').X(40).lit("KELDRAVIN"));
     r.write(Record(' ').X(49).lit("REVISED:  JUNE 30, 2008"));
@@ -65,11 +70,11 @@ void runProblem(RunContext& ctx, const Card& card, LandXmlWriter* landxml) {
     PH2(ctx);
 }
 
-}  // namespace
+}   // namespace
 
 RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostream& plot,
-               std::ostream& diagnostics, const RunClock& clock, ReportMode mode,
-               PointListener* points, drawing::PlanRecorder* plan, LandXmlWriter* landxml) {
+               std::ostream& diagnostics, const RunClock& clock, ReportMode mode, PointListener* points,
+               drawing::PlanRecorder* plan, LandXmlWriter* landxml) {
     DeckReader deck(deckStream);
     Report report(reportStream, mode);
     RunContext ctx(deck, report, plot);
@@ -102,16 +107,15 @@ RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostrea
         } catch (const ProblemAbandoned& e) {
             ++result.abandoned;
             if (plan) plan->abandonProblem(e.number());
-            report.write(Record('0').lit("ERROR").I(3, e.number()).lit(" PROB. NO. ")
-                             .A(4, ctx.problem.number));
-            diagnostics << fmt::format(
-                "bridgeplan: deck line {}: problem {} abandoned with error {}: {}\n",
-                deck.linesRead(), ctx.problem.number, e.number(), e.what());
+            report.write(
+                Record('0').lit("ERROR").I(3, e.number()).lit(" PROB. NO. ").A(4, ctx.problem.number));
+            diagnostics << fmt::format("bridgeplan: deck line {}: problem {} abandoned with error {}: {}\n",
+                                       deck.linesRead(), ctx.problem.number, e.number(), e.what());
         } catch (const DeckEnded& e) {
             report.flush();
             plot.flush();
-            diagnostics << fmt::format("bridgeplan: problem {} was cut short: {}\n",
-                                       ctx.problem.number, e.what());
+            diagnostics << fmt::format("bridgeplan: problem {} was cut short: {}\n", ctx.problem.number,
+                                       e.what());
             result.exitStatus = exit_status::INCOMPLETE;
             return result;
         }
@@ -135,4 +139,4 @@ RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostrea
     return result;
 }
 
-}  // namespace bp
+}   // namespace bp

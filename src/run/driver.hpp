@@ -31,9 +31,8 @@ struct RunResult {
 // `points` (the points table, or any listener) is told of every reported
 // point before the plan drawing is; `landxml`, when given, is told of
 // every problem's mainline and every reported point.
-RunResult MAIN(std::istream& deck, std::ostream& report, std::ostream& plot,
-               std::ostream& diagnostics, const RunClock& clock, ReportMode mode,
-               PointListener* points = nullptr, drawing::PlanRecorder* plan = nullptr,
-               LandXmlWriter* landxml = nullptr);
+RunResult MAIN(std::istream& deck, std::ostream& report, std::ostream& plot, std::ostream& diagnostics,
+               const RunClock& clock, ReportMode mode, PointListener* points = nullptr,
+               drawing::PlanRecorder* plan = nullptr, LandXmlWriter* landxml = nullptr);
 
-}  // namespace bp
+}   // namespace bp

@@ -6,9 +6,9 @@
 namespace bp {
 
 struct StationParts {
-    long long hundreds = 0;   // H, signed
-    int tens = 0;             // T, one digit, unsigned
-    double rest = 0;          // R, feet 0 <= R < 10, four decimals
+    long long hundreds = 0;              // H, signed
+    int tens = 0;                        // T, one digit, unsigned
+    double rest = 0;                     // R, feet 0 <= R < 10, four decimals
     bool negativeBelowHundred = false;   // -100 < s < 0: the hundreds print as "-0"
 };
 
@@ -16,9 +16,9 @@ struct StationParts {
 StationParts splitStation(double s);
 
 struct AngleParts {
-    long degrees = 0;         // signed whole degrees
+    long degrees = 0;   // signed whole degrees
     int minuteTens = 0, minuteUnits = 0, secondTens = 0;
-    double secondRest = 0;    // 0.0 .. 9.9
+    double secondRest = 0;   // 0.0 .. 9.9
     bool negative = false;
     // Negative with zero whole degrees: the sign goes on an overprint record.
     bool needsOverprint() const { return negative && degrees == 0; }
@@ -31,4 +31,4 @@ double foldAngle(double radians);
 // Splits an (already folded) angle in radians, rounded to 0.1 second.
 AngleParts splitAngle(double radians);
 
-}  // namespace bp
+}   // namespace bp

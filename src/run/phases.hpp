@@ -9,4 +9,4 @@ struct RunContext;
 // The bridge-layout phase: plot header, longitudinal lines, span cycle.
 void PH2(RunContext& ctx);
 
-}  // namespace bp
+}   // namespace bp

@@ -13,7 +13,7 @@ namespace {
 // The same pi as the report's angle notation, so both read alike.
 constexpr double DEGREES_PER_RADIAN = 180.0 / PI;
 
-}  // namespace
+}   // namespace
 
 PointsTable::PointsTable(std::ostream& out) : out_(out) {
     out_ << "problem,span,long_line,row,number,station_ft,elevation_ft,edge_mark,dt_to_ml_ft,"
@@ -28,9 +28,12 @@ bool isPlainNumber(std::string_view text) {
     if (!text.empty() && (text[0] == '-' || text[0] == '+')) text.remove_prefix(1);
     bool digit = false, point = false;
     for (char c : text) {
-        if (c >= '0' && c <= '9') digit = true;
-        else if (c == '.' && !point) point = true;
-        else return false;
+        if (c >= '0' && c <= '9')
+            digit = true;
+        else if (c == '.' && !point)
+            point = true;
+        else
+            return false;
     }
     return digit;
 }
@@ -43,7 +46,7 @@ bool mayReadAsFormula(std::string_view text) {
            !isPlainNumber(text);
 }
 
-}  // namespace
+}   // namespace
 
 // A cell is quoted only when it holds a comma, a quote or a line break; a
 // quote inside is doubled (RFC 4180).
@@ -73,8 +76,10 @@ void PointsTable::number(double v) {
 }
 
 void PointsTable::number(const std::optional<double>& v) {
-    if (v) number(*v);
-    else out_.put(',');
+    if (v)
+        number(*v);
+    else
+        out_.put(',');
 }
 
 // Report words and card texts are fixed-width and blank-padded; a cell
@@ -82,8 +87,10 @@ void PointsTable::number(const std::optional<double>& v) {
 void PointsTable::write(std::string_view problem, std::string_view span, const PointRow& row) {
     field(trimBlanks(problem), true);
     field(trimBlanks(span));
-    if (row.line > 0) out_ << ',' << row.line;
-    else out_.put(',');
+    if (row.line > 0)
+        out_ << ',' << row.line;
+    else
+        out_.put(',');
     field(row.kind);
     field(trimBlanks(row.number));
     number(row.station);
@@ -92,8 +99,10 @@ void PointsTable::write(std::string_view problem, std::string_view span, const P
     number(row.dtToMl);
     number(row.dtToBt);
     number(row.dtToPp);
-    if (row.angle) number(*row.angle * DEGREES_PER_RADIAN);
-    else number(std::nullopt);
+    if (row.angle)
+        number(*row.angle * DEGREES_PER_RADIAN);
+    else
+        number(std::nullopt);
     number(row.x);
     number(row.y);
     field(trimBlanks(row.remarks));
@@ -117,4 +126,4 @@ void PointsTable::beginPage(const PageStart& page) {
     span_.assign(page.span);
 }
 
-}  // namespace bp
+}   // namespace bp

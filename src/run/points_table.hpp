@@ -32,4 +32,4 @@ private:
     std::string problem_, span_;
 };
 
-}  // namespace bp
+}   // namespace bp

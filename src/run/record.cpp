@@ -15,8 +15,8 @@ namespace bp {
 namespace {
 
 constexpr int MAX_FAST_DECIMALS = 15;
-constexpr double POWERS_OF_TEN[MAX_FAST_DECIMALS + 1] = {
-    1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr double POWERS_OF_TEN[MAX_FAST_DECIMALS + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 // "00" to "99", for two digits at a time.
 constexpr char DIGIT_PAIRS[] =
     "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
@@ -24,11 +24,26 @@ constexpr char DIGIT_PAIRS[] =
     "8081828384858687888990919293949596979899";
 
 // 10^k for k = 0..19, every power that fits in 64 bits.
-constexpr unsigned long long POWERS_UP_TO_19[20] = {
-    1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL, 10000000ULL, 100000000ULL,
-    1000000000ULL, 10000000000ULL, 100000000000ULL, 1000000000000ULL, 10000000000000ULL,
-    100000000000000ULL, 1000000000000000ULL, 10000000000000000ULL, 100000000000000000ULL,
-    1000000000000000000ULL, 10000000000000000000ULL};
+constexpr unsigned long long POWERS_UP_TO_19[20] = {1ULL,
+                                                    10ULL,
+                                                    100ULL,
+                                                    1000ULL,
+                                                    10000ULL,
+                                                    100000ULL,
+                                                    1000000ULL,
+                                                    10000000ULL,
+                                                    100000000ULL,
+                                                    1000000000ULL,
+                                                    10000000000ULL,
+                                                    100000000000ULL,
+                                                    1000000000000ULL,
+                                                    10000000000000ULL,
+                                                    100000000000000ULL,
+                                                    1000000000000000ULL,
+                                                    10000000000000000ULL,
+                                                    100000000000000000ULL,
+                                                    1000000000000000000ULL,
+                                                    10000000000000000000ULL};
 
 // True when n has at most `count` digits (zero has one).
 bool fitsInDigits(unsigned long long n, int count) {
@@ -158,7 +173,7 @@ void formatFixedInGeneral(char* out, int width, int decimals, double value) {
     std::memcpy(out + width - length, first, static_cast<std::size_t>(length));
 }
 
-}  // namespace
+}   // namespace
 
 // Fw.d: the value rounded to d decimals, right-justified in w columns. The
 // zero before the point of a value below 1 is written only when there is
@@ -301,4 +316,4 @@ std::string_view Record::text() const {
     return {buf_.data(), static_cast<std::size_t>(n)};
 }
 
-}  // namespace bp
+}   // namespace bp

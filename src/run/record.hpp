@@ -18,11 +18,11 @@ public:
     // Starts a record with its carriage control: ' ', '0', '1' or '+'.
     explicit Record(char control);
 
-    Record& A(int width, std::string_view text);    // right-justified, or its leftmost chars
-    Record& I(int width, long long value);          // asterisks when it does not fit
+    Record& A(int width, std::string_view text);   // right-justified, or its leftmost chars
+    Record& I(int width, long long value);         // asterisks when it does not fit
     Record& F(int width, int decimals, double value);
     Record& X(int count);
-    Record& T(int recordColumn);                    // next field starts at this record column
+    Record& T(int recordColumn);   // next field starts at this record column
     Record& lit(std::string_view text);
     // Writes one character at a record column after the fields (an overwrite).
     Record& put(int recordColumn, char ch);
@@ -41,12 +41,12 @@ public:
 private:
     void place(std::string_view s);
     std::array<char, CAPACITY> buf_;   // blank filled by the constructor
-    int pos_ = 1;     // 0-based index of the next character
-    int len_ = 1;     // characters written so far (high-water mark)
+    int pos_ = 1;                      // 0-based index of the next character
+    int len_ = 1;                      // characters written so far (high-water mark)
 };
 
 // Fw.d as a string (right-justified, asterisks when it does not fit).
 void formatFixed(char* out, int width, int decimals, double value);
 void formatInteger(char* out, int width, long long value);
 
-}  // namespace bp
+}   // namespace bp

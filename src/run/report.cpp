@@ -58,4 +58,4 @@ void Report::flush() {
     out_.flush();
 }
 
-}  // namespace bp
+}   // namespace bp

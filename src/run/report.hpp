@@ -45,4 +45,4 @@ private:
     bool hasPending_ = false;
 };
 
-}  // namespace bp
+}   // namespace bp

@@ -27,4 +27,4 @@ RunClock RunClock::now() {
     return from(tm);
 }
 
-}  // namespace bp
+}   // namespace bp

@@ -18,4 +18,4 @@ struct RunClock {
     static RunClock now();
 };
 
-}  // namespace bp
+}   // namespace bp

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "bridgeplan/project_frame.hpp"
 #include "bridgeplan/alignment_records.hpp"
 #include "bridgeplan/drawing_state.hpp"
 #include "bridgeplan/line_table.hpp"
 #include "bridgeplan/plot_frame.hpp"
 #include "bridgeplan/point_listener.hpp"
+#include "bridgeplan/project_frame.hpp"
 #include "bridgeplan/transverse_table.hpp"
 #include "bridgeplan/work_point.hpp"
 #include "run/deck_reader.hpp"
@@ -49,7 +49,7 @@ struct RunContext {
     bool severalPieceMainline = false;   // a piece 1 or 3 besides the main piece
     TransverseTable transverse;
     Span span;
-    SlotTable<Bent, 2> bents;            // 1 back, 2 ahead
+    SlotTable<Bent, 2> bents;   // 1 back, 2 ahead
     bool firstSpan = true;
 
     // Solver.
@@ -65,4 +65,4 @@ struct RunContext {
     std::vector<PointListener*> listeners;
 };
 
-}  // namespace bp
+}   // namespace bp

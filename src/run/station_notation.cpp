@@ -8,7 +8,7 @@ namespace bp {
 namespace {
 constexpr long long WIDE = 1000000000000000LL;   // wider than any report field
 constexpr int WIDE_DIGIT = 10;                   // two digits in a one-digit field
-}  // namespace
+}   // namespace
 
 // N = trunc(s * 10000 +/- 0.5) in ten-thousandths of a foot (half away from
 // zero); H = N / 1000000, T = N / 100000 - 10 H (integer division toward
@@ -36,4 +36,4 @@ StationParts splitStation(double s) {
     return p;
 }
 
-}  // namespace bp
+}   // namespace bp

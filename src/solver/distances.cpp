@@ -68,10 +68,11 @@ void walkOffsetMainline(const Mainline& ml, int line, const BentPoint& back, dou
         // Moved to or beyond the centre, the line has no point on this
         // piece (and the walk would turn back on itself).
         if (curve && !(seg.r + d > 0))
-            abandon(err::NO_CROSSING,
-                    fmt::format("longitudinal line {} at {:.4f} ft from the mainline lies beyond the centre of "
-                                "the curve of radius {:.4f} ft",
-                                line, d, seg.r));
+            abandon(
+                err::NO_CROSSING,
+                fmt::format("longitudinal line {} at {:.4f} ft from the mainline lies beyond the centre of "
+                            "the curve of radius {:.4f} ft",
+                            line, d, seg.r));
         const double rho = curve ? seg.r / (seg.r + d) : 1.0;
         double ds = rho * e;
         int next = 0;
@@ -150,7 +151,7 @@ double lineNormalAt(const Mainline& ml, const SpanLine& n, double x, double y, d
     return projected;
 }
 
-}  // namespace
+}   // namespace
 
 // s(r) = (a/2)(u sqrt(1 + u^2) + ln(u + sqrt(1 + u^2))), u = r/a: the arc
 // length of the Archimedean spiral r = a phi from its pole to radius r (ft).
@@ -262,4 +263,4 @@ double DistanceToPrevious(SpanLines& sl, const TransverseLine& tline, int slot, 
 
 void ForgetPreviousPoints(SpanLines& sl) { sl.hasPrev.fill(false); }
 
-}  // namespace bp
+}   // namespace bp

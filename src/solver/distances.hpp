@@ -33,11 +33,11 @@ SpiralPoint SpiralPointAt(const Mainline& ml, const SpanLine& n, double t);
 // The point at distance t along a line, located on the mainline.
 struct PointOnLine {
     CrossingStatus status = CrossingStatus::Crossed;   // Crossed, OffMainline or Unsettled
-    double x = 0, y = 0;     // the point (OffMainline: the point no piece accepts)
-    StationOffset at;        // its station, offset, piece and range flag
-    double normal = 0;       // the line's normal there, as a crossing leaves it
-    double unsettledAt = 0;  // Unsettled: the spiral distance that did not settle
-    std::optional<double> spiralRadius;   // a spiral line: its radius at the point
+    double x = 0, y = 0;                               // the point (OffMainline: the point no piece accepts)
+    StationOffset at;                                  // its station, offset, piece and range flag
+    double normal = 0;                                 // the line's normal there, as a crossing leaves it
+    double unsettledAt = 0;                            // Unsettled: the spiral distance that did not settle
+    std::optional<double> spiralRadius;                // a spiral line: its radius at the point
 
     bool found() const { return status == CrossingStatus::Crossed; }
 };
@@ -60,4 +60,4 @@ void ForgetPreviousPoints(SpanLines& sl);
 // The spiral arc length from the pole to radius r: (a/2)(u sqrt(1+u^2) + ln(u + sqrt(1+u^2))), u = r/a.
 double SpiralArcLength(double a, double r);
 
-}  // namespace bp
+}   // namespace bp

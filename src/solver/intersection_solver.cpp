@@ -89,8 +89,10 @@ Crossing locate(const Mainline& ml, double x, double y) {
     Crossing c;
     c.x = x;
     c.y = y;
-    if (const std::optional<StationOffset> so = ml.stationOffsetOnAnyPiece(x, y)) c.at = *so;
-    else c.status = CrossingStatus::OffMainline;
+    if (const std::optional<StationOffset> so = ml.stationOffsetOnAnyPiece(x, y))
+        c.at = *so;
+    else
+        c.status = CrossingStatus::OffMainline;
     return c;
 }
 
@@ -118,7 +120,7 @@ Crossing withHeading(Crossing c, const Heading& h) {
     return c;
 }
 
-}  // namespace
+}   // namespace
 
 // A circle is cut at the root nearer to the point the slot line was built
 // through (distances along the line are |u - u0| sqrt(k), u0 that point's
@@ -308,4 +310,4 @@ void StoreBentPoint(SpanLines& sl, LineTable& lines, int slot, int line, const B
     }
 }
 
-}  // namespace bp
+}   // namespace bp

@@ -19,7 +19,7 @@ namespace bp {
 // A straight line in slope form, or a circle by centre and radius squared.
 struct CrossTarget {
     bool circle = false;
-    int form = 1;              // straights: 1 or 2
+    int form = 1;   // straights: 1 or 2
     double slope = 0, intercept = 0;
     double xc = 0, yc = 0, rSquared = 0;   // circles
 };
@@ -44,12 +44,12 @@ struct Heading {
 
 struct Crossing {
     CrossingStatus status = CrossingStatus::Crossed;
-    double x = 0, y = 0;      // the point (for OffMainline the point no piece accepts)
-    StationOffset at;         // its station, offset, piece and range flag; the projection's normal
-    bool hasHeading = false;  // a crossing angle was taken
+    double x = 0, y = 0;       // the point (for OffMainline the point no piece accepts)
+    StationOffset at;          // its station, offset, piece and range flag; the projection's normal
+    bool hasHeading = false;   // a crossing angle was taken
     Heading heading;
-    double distBent = 0;      // spiral crossings: the arc length from the spiral's reference
-    double spiralRadius = 0;  // spiral crossings: the signed radius at the crossing
+    double distBent = 0;       // spiral crossings: the arc length from the spiral's reference
+    double spiralRadius = 0;   // spiral crossings: the signed radius at the crossing
 
     bool crossed() const { return status == CrossingStatus::Crossed; }
     // The normal of the crossed line, or of the projection before an angle is taken.
@@ -118,4 +118,4 @@ Crossing CrossBySpanState(const Mainline& ml, const TransverseLine& slot, const 
 // every transverse slot forgets its previous point.
 void StoreBentPoint(SpanLines& sl, LineTable& lines, int slot, int line, const BentPoint& p);
 
-}  // namespace bp
+}   // namespace bp

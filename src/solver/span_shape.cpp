@@ -26,4 +26,4 @@ SpanShape ShapeInSpan(const Mainline& ml, const LineTable& lines, const SpanLine
     abandon(err::INTERNAL, fmt::format("longitudinal line {} has no geometry in this span", n.number));
 }
 
-}  // namespace bp
+}   // namespace bp

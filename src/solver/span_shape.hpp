@@ -43,7 +43,7 @@ struct OffsetMainline {
     double offset = 0;
 };
 
-}  // namespace shape
+}   // namespace shape
 
 using SpanShape = std::variant<shape::Straight, shape::Circle, shape::Spiral, shape::OffsetMainline>;
 
@@ -52,4 +52,4 @@ using SpanShape = std::variant<shape::Straight, shape::Circle, shape::Spiral, sh
 // its straight or circle form; error 16 when it has none.
 SpanShape ShapeInSpan(const Mainline& ml, const LineTable& lines, const SpanLine& n);
 
-}  // namespace bp
+}   // namespace bp

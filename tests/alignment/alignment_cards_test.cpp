@@ -16,11 +16,18 @@ namespace {
 
 std::string locationCard(const std::string& deg, const std::string& min, const std::string& sec,
                          const std::string& letter, const std::string& size) {
-    return CardImage().at(1, "1").at(12, "3000.").at(22, "1500.").at(32, deg).at(35, min)
-        .at(37, sec).at(51, letter).at(52, size);
+    return CardImage()
+        .at(1, "1")
+        .at(12, "3000.")
+        .at(22, "1500.")
+        .at(32, deg)
+        .at(35, min)
+        .at(37, sec)
+        .at(51, letter)
+        .at(52, size);
 }
 
-}  // namespace
+}   // namespace
 
 TEST(LocationCard, NegativeDegreesCarryTheirSignIntoMinutesAndSeconds) {
     LayoutRun run({locationCard("-10", "30", "1500", "L", "5.")});

@@ -22,8 +22,8 @@ struct BuiltMainline {
 inline EnteredAngle degrees(double d) { return {d, 0, 0}; }
 
 // back, ahead, reference station; reference angle in degrees; reference distance.
-inline BuiltMainline buildMainline(double back, double ahead, double ref, double refAngleDeg,
-                              double refDist, const HorizontalCurveCard& card) {
+inline BuiltMainline buildMainline(double back, double ahead, double ref, double refAngleDeg, double refDist,
+                                   const HorizontalCurveCard& card) {
     BuiltMainline m;
     m.a.location.backStation = back;
     m.a.location.aheadStation = ahead;
@@ -44,4 +44,4 @@ inline HorizontalCurveCard curves(double d1, double pc, double d2, double pt, do
     return c;
 }
 
-}  // namespace bp::testing
+}   // namespace bp::testing

@@ -70,7 +70,7 @@ Alignment lanedRoad(double pivot, double slope) {
     return a;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(VerticalProfile, WorkedVerticalCurve) {
     Alignment a = sagCurve();
@@ -106,8 +106,8 @@ TEST(VerticalProfile, SingleGradeWithoutCurves) {
     v.pviZ = 100;
     v.elevationZ = 50;
     v.gradeZ1 = 1.5;
-    v.pvi1 = 5;          // ignored with no curve 1,
-    v.length2 = -20;     // and so is a negative curve 2
+    v.pvi1 = 5;        // ignored with no curve 1,
+    v.length2 = -20;   // and so is a negative curve 2
     buildProfile(a, v);
     EXPECT_EQ(a.profile.segmentCount, 1);
     EXPECT_NEAR(ProfileElevation(a, 100), 50, 1e-12);
@@ -132,16 +132,16 @@ TEST(VerticalProfile, CurvesOutOfStationOrderAreRejected) {
     EXPECT_EQ(build(v), err::VERTICAL_ELEVATION);
     v.length1 = 200;
     v.pvi2 = 1200;
-    v.length2 = 200;       // curves meet at 11+00: allowed
+    v.length2 = 200;   // curves meet at 11+00: allowed
     EXPECT_EQ(build(v), 0);
     v.length2 = 200.002;   // overlap by 0.001 ft
     EXPECT_EQ(build(v), err::VERTICAL_ELEVATION);
-    v.pvi2 = 900;          // PVI 2 before PVI 1
+    v.pvi2 = 900;   // PVI 2 before PVI 1
     v.length2 = 10;
     EXPECT_EQ(build(v), err::VERTICAL_ELEVATION);
     v.length2 = -10;
     EXPECT_EQ(build(v), err::VERTICAL_ELEVATION);
-    v.length2 = 0;         // no curve 2: PVI 2 is not used
+    v.length2 = 0;   // no curve 2: PVI 2 is not used
     EXPECT_EQ(build(v), 0);
 }
 
@@ -246,8 +246,7 @@ TEST(CrossSection, CardSequenceAndOffsetChecks) {
     Alignment b = a;
     EXPECT_TRUE(takeSuperelevationCard(a, 10, seCard(kw::FINI, 9, z)));
     EXPECT_EQ(a.superelevation.intervalCount, 9);
-    EXPECT_EQ(errorOf([&] { takeSuperelevationCard(b, 10, seCard(kw::BLANK, 9, z)); }),
-              err::SUPERELEVATION);
+    EXPECT_EQ(errorOf([&] { takeSuperelevationCard(b, 10, seCard(kw::BLANK, 9, z)); }), err::SUPERELEVATION);
 
     auto lanes = [](std::array<double, 10> v) {
         CrossSection cs;

@@ -22,8 +22,8 @@ TEST(HalfTurn, ZerosKeepTheirSignAndHalfTurnsBecomePlusPi) {
     EXPECT_EQ(reduceToHalfTurn(2.0 * PI), 0.0);
     EXPECT_EQ(reduceToHalfTurn(-2.0 * PI), 0.0);
     // Inside the half turn an angle is returned bit for bit.
-    for (double a : {1e-300, -1e-300, 1.0, -1.0, HALF_PI, -HALF_PI, std::nextafter(PI, 0.0),
-                     std::nextafter(-PI, 0.0)})
+    for (double a :
+         {1e-300, -1e-300, 1.0, -1.0, HALF_PI, -HALF_PI, std::nextafter(PI, 0.0), std::nextafter(-PI, 0.0)})
         EXPECT_EQ(reduceToHalfTurn(a), a) << a;
 }
 

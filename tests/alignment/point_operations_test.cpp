@@ -22,8 +22,7 @@ double turnDifference(double a, double b) { return std::remainder(a - b, 2 * PI)
 // its stored line form gives (towards larger y for form 1, larger x for 2).
 double storedFormSign(const LongitudinalLine& line) {
     if (line.form == form::CIRCLE) return 1.0;
-    return line.form == form::Y_OF_X ? (line.cosDir > 0 ? 1.0 : -1.0)
-                                     : (line.sinDir < 0 ? 1.0 : -1.0);
+    return line.form == form::Y_OF_X ? (line.cosDir > 0 ? 1.0 : -1.0) : (line.sinDir < 0 ? 1.0 : -1.0);
 }
 
 // Random stations within back..ahead and offsets within +-maxOffset: the
@@ -31,8 +30,7 @@ double storedFormSign(const LongitudinalLine& line) {
 // station and offset.
 void expectRoundTrips(const BuiltMainline& m, double maxOffset, unsigned seed) {
     std::mt19937 gen(seed);
-    std::uniform_real_distribution<double> station(m.a.location.backStation,
-                                                   m.a.location.aheadStation);
+    std::uniform_real_distribution<double> station(m.a.location.backStation, m.a.location.aheadStation);
     std::uniform_real_distribution<double> offset(-maxOffset, maxOffset);
     const Mainline ml = m.mainline();
     for (int i = 0; i < 2000; ++i) {
@@ -70,7 +68,7 @@ BuiltMainline simpleCurve() { return buildMainline(0, 3000, 1500, 90, 0, curves(
 // 3, 5 and 2 degrees compounded at 10+00 and 17+00.
 BuiltMainline compoundCurve() { return buildMainline(0, 3000, 1200, 20, 0, curves(3, 1000, 5, 1700, 2)); }
 
-}  // namespace
+}   // namespace
 
 TEST(HorizontalAlignment, SimpleCurveWithTangents) {
     BuiltMainline m = simpleCurve();

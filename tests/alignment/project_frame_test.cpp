@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include "alignment/point_operations.hpp"
-#include "bridgeplan/project_frame.hpp"
 #include "alignment_fixtures.hpp"
+#include "bridgeplan/project_frame.hpp"
 
 namespace bp::testing {
 namespace {
@@ -46,9 +46,7 @@ GridPoint walk(const std::vector<RealPiece>& pieces, const Tie& tie, double s, d
             if (sign > 0 ? (at >= p.begin && at < p.end) : (at > p.begin && at <= p.end)) piece = &p;
         if (!piece) piece = sign > 0 ? &pieces.back() : &pieces.front();
         const double limit = sign > 0 ? std::min(s, piece->end) : std::max(s, piece->begin);
-        step(piece->curvature, piece == (sign > 0 ? &pieces.back() : &pieces.front())
-                                   ? s
-                                   : limit);
+        step(piece->curvature, piece == (sign > 0 ? &pieces.back() : &pieces.front()) ? s : limit);
     }
     return {n + o * std::sin(az), e - o * std::cos(az)};
 }
@@ -68,14 +66,21 @@ std::vector<Case> cases() {
     std::vector<Case> out;
     const double r = radiusOf(3.0);
     const auto curveCard = curves(0, 1450, 3, 1750, 0);
-    out.push_back({"right", buildMainline(1000, 2000, 1600, 90, 0, curveCard), 1.0,
+    out.push_back({"right",
+                   buildMainline(1000, 2000, 1600, 90, 0, curveCard),
+                   1.0,
                    {{1000, 1450, 0}, {1450, 1750, 1 / r}, {1750, 2000, 0}}});
-    out.push_back({"left", buildMainline(1000, 2000, 1600, 30, 0, curveCard), -1.0,
+    out.push_back({"left",
+                   buildMainline(1000, 2000, 1600, 30, 0, curveCard),
+                   -1.0,
                    {{1000, 1450, 0}, {1450, 1750, -1 / r}, {1750, 2000, 0}}});
-    out.push_back({"compound right", buildMainline(1000, 2000, 1600, 200, 0, curves(2, 1450, 4, 1750, 3)),
-                   1.0, {{1000, 1450, 1 / radiusOf(2)}, {1450, 1750, 1 / radiusOf(4)}, {1750, 2000, 1 / radiusOf(3)}}});
-    out.push_back({"straight", buildMainline(0, 1000, 500, 90, 1000, curves(0, 0, 0, 0, 0)), 1.0,
-                   {{0, 1000, 0}}});
+    out.push_back(
+        {"compound right",
+         buildMainline(1000, 2000, 1600, 200, 0, curves(2, 1450, 4, 1750, 3)),
+         1.0,
+         {{1000, 1450, 1 / radiusOf(2)}, {1450, 1750, 1 / radiusOf(4)}, {1750, 2000, 1 / radiusOf(3)}}});
+    out.push_back(
+        {"straight", buildMainline(0, 1000, 500, 90, 1000, curves(0, 0, 0, 0, 0)), 1.0, {{0, 1000, 0}}});
     return out;
 }
 
@@ -89,8 +94,8 @@ TEST(ProjectFrame, ReportedPointsLandOnTheRealRoadAtEveryAzimuth) {
                 double ts = c.m.a.location.backStation == 0 ? tieStation - 1000 : tieStation;
                 const Tie tie{ts, 4567890.1234, 2012345.6789, az};
                 const StationPoint t = PointAtStation(c.m.a, c.m.lines, ts);
-                const ProjectFrame f(t.x, t.y, t.theta - HALF_PI, c.mirror, tie.northing,
-                                     tie.easting, az * DEG_TO_RAD);
+                const ProjectFrame f(t.x, t.y, t.theta - HALF_PI, c.mirror, tie.northing, tie.easting,
+                                     az * DEG_TO_RAD);
                 for (double s0 : stations) {
                     const double s = c.m.a.location.backStation == 0 ? s0 - 1000 : s0;
                     for (double o : offsets) {
@@ -99,8 +104,10 @@ TEST(ProjectFrame, ReportedPointsLandOnTheRealRoadAtEveryAzimuth) {
                         const double x = p.x + o * std::cos(p.theta), y = p.y + o * std::sin(p.theta);
                         const GridPoint g = f.toProject(x, y);
                         const GridPoint want = walk(c.real, tie, s, c.mirror * o);
-                        EXPECT_NEAR(g.northing, want.northing, 1e-6) << c.name << " az " << az << " sta " << s << " off " << o;
-                        EXPECT_NEAR(g.easting, want.easting, 1e-6) << c.name << " az " << az << " sta " << s << " off " << o;
+                        EXPECT_NEAR(g.northing, want.northing, 1e-6)
+                            << c.name << " az " << az << " sta " << s << " off " << o;
+                        EXPECT_NEAR(g.easting, want.easting, 1e-6)
+                            << c.name << " az " << az << " sta " << s << " off " << o;
                         const PlanePoint back = f.fromProject(g.northing, g.easting);
                         EXPECT_NEAR(back.x, x, 1e-8);
                         EXPECT_NEAR(back.y, y, 1e-8);
@@ -131,5 +138,5 @@ TEST(ProjectFrame, TiePointLandsExactlyAndTravelsAtTheAzimuth) {
     }
 }
 
-}  // namespace
-}  // namespace bp::testing
+}   // namespace
+}   // namespace bp::testing

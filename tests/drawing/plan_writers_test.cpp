@@ -1,8 +1,8 @@
 // The plan writers on a hand-built plan: a left-turning road (computed as
 // its mirror image) with one span whose line is a circle of its own, and
 // the label placement on crowded points.
-#include <gtest/gtest.h>
 #include <fmt/format.h>
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
@@ -85,7 +85,8 @@ TEST(PlanWriters, DxfArcAndSvgPathOfTheMirroredCircle) {
     const std::string arc = d.substr(at, 300);
     EXPECT_NE(arc.find("\n 40\n500.00000000\n"), std::string::npos) << arc;
     EXPECT_NE(arc.find("\n 50\n270.00000000\n"), std::string::npos) << arc;
-    EXPECT_NE(arc.find(fmt::format("\n 51\n{:.8f}\n", 270 + 0.2 * 180 / std::numbers::pi)), std::string::npos) << arc;
+    EXPECT_NE(arc.find(fmt::format("\n 51\n{:.8f}\n", 270 + 0.2 * 180 / std::numbers::pi)), std::string::npos)
+        << arc;
     // SVG: one path, small arc, sweep 0 (counter-clockwise on the sheet).
     const std::string s = svg.str();
     const auto path = s.find("<path");
@@ -111,9 +112,10 @@ TEST(LabelPlacer, CrowdedPointsGetLabelsThatCoverNothing) {
     for (std::size_t i = 0; i < places.size(); ++i) {
         EXPECT_TRUE(places[i].clear) << i;
         EXPECT_FALSE(crosses(places[i].box, lineFrom, lineTo)) << i;
-        for (std::size_t j = 0; j < i; ++j) EXPECT_FALSE(overlaps(places[i].box, places[j].box)) << i << " " << j;
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_FALSE(overlaps(places[i].box, places[j].box)) << i << " " << j;
     }
 }
 
-}  // namespace
-}  // namespace bp::drawing
+}   // namespace
+}   // namespace bp::drawing

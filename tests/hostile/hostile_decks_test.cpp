@@ -50,8 +50,8 @@ const std::map<char, CardFields>& numericFields() {
 
 // Texts that are not numbers, right-justified in a field of `width`.
 std::vector<std::string> notNumbers(int width) {
-    std::vector<std::string> all = {"X", "-", "+-1", "--5", "NaN", "Inf", "nan", "-Inf", "1E999",
-                                    "1.5.2", "1E", "ABCD", "12X4"};
+    std::vector<std::string> all = {"X",    "-",     "+-1",   "--5", "NaN",  "Inf", "nan",
+                                    "-Inf", "1E999", "1.5.2", "1E",  "ABCD", "12X4"};
     std::vector<std::string> fit;
     for (const auto& t : all)
         if (static_cast<int>(t.size()) <= width) fit.push_back(std::string(width - t.size(), ' ') + t);
@@ -76,8 +76,7 @@ const std::string& goodProblem() {
 // any). A problem whose damage hides its last card (a "LAST" keyword
 // broken) may instead be cut short when `mayEndDeck`: the following cards
 // are then its own. Returns the error number printed, -1 for a cut-short run.
-int expectContained(const std::string& hostile, int error, const std::string& what,
-                    bool mayEndDeck = false) {
+int expectContained(const std::string& hostile, int error, const std::string& what, bool mayEndDeck = false) {
     SCOPED_TRACE(what);
     const DeckRun alone = runDeck(hostile);
     if (mayEndDeck && alone.status == 1) {
@@ -105,7 +104,7 @@ int expectContained(const std::string& hostile, int error, const std::string& wh
     return printed;
 }
 
-}  // namespace
+}   // namespace
 
 // Letters, two signs, NaN, Inf and an overflowing exponent in each numeric
 // field of each card type abandon the problem with the group's error number.
@@ -122,9 +121,10 @@ TEST(HostileDecks, FieldsThatAreNotNumbers) {
                 for (const auto& text : notNumbers(f.width)) {
                     auto hostile = cards;
                     hostile[i] = withField(cards[i], f, text);
-                    const int e = expectContained(deckOf(hostile), entry->second.error,
-                                                  std::string(base) + " card " + std::to_string(i + 1) +
-                                                      " columns " + std::to_string(f.col) + ": '" + text + "'");
+                    const int e =
+                        expectContained(deckOf(hostile), entry->second.error,
+                                        std::string(base) + " card " + std::to_string(i + 1) + " columns " +
+                                            std::to_string(f.col) + ": '" + text + "'");
                     ++runs;
                     if (e != 0) ++abandoned;
                 }
@@ -229,7 +229,7 @@ std::string exampleWith(const std::string& name, const std::map<int, std::string
     return deckOf(cards);
 }
 
-}  // namespace
+}   // namespace
 
 // Bridges whose geometry has no answer: bents and T-lines parallel to the
 // lines they should cross, spans of no length, a T-line through one point
@@ -242,41 +242,74 @@ TEST(HostileDecks, GeometryWithoutAnAnswer) {
         int error;   // -1: completes; 0: any error number
     };
     const std::vector<Case> cases = {
-        {"ahead bent parallel to the girders", "straight_lines",
-         {{15, "A1 2SKEW  380.0000 9000000    0.0000CL PIER 2    C"}}, 0},
-        {"back bent parallel to the girders", "straight_lines",
-         {{14, "B1 1SKEW  300.0000 9000000    0.0000CL BRG ABUT 1C"}}, 0},
-        {"bent along the radius of a curve never meets the offset mainline", "compound_curve",
-         {{14, "B1 1SKEW 2330.0000 9000000    0.0000CL BRG ABUT 1C"}}, 15},
-        {"span of zero length", "straight_lines", {{15, "A1 2SKEW  300.0000-2000000    0.0000CL PIER 2    C"}}, -1},
-        {"ahead bent the same as the back bent", "straight_lines",
-         {{15, "A1 1SKEW  300.0000-2000000    0.0000CL BRG ABUT 1C"}}, -1},
-        {"ahead bent parallel to the back bent at no distance", "straight_lines",
-         {{15, "A1 2PARL  300.0000-2000000    0.0000CL PIER 2    C"}}, 16},
-        {"T-line parallel to the girders", "straight_lines",
-         {{16, "T 1SKEW       340.0000  09000000   0DIAPHRAGM"}}, 0},
-        {"T-line at no angle to its girder", "straight_lines",
-         {{16, "T 1ANGLDISTB   40.0000 200000000   0DIAPHRAGM"}}, 11},
-        {"T-line through the same point twice", "straight_lines",
-         {{17, "T 2PTPTDISTB   30.0000 1 30.0000B 10JOINT"}}, -1},
-        {"T-line through the same coordinates twice", "straight_lines",
-         {{19, "T            -150.0000  1020.000"}}, -1},
-        {"T-line along the radius, parallel to a chord", "compound_curve",
-         {{16, "T 1SKEW      2380.0000  09000000   0DIAPHRAGM RAD."}}, 0},
-        {"girder tapered 5000 percent", "compound_curve",
-         {{11, "7 4STP    -13.5000 2400.0000 5000.0000    0.00000GIRDER D                      C"}}, -1},
-        {"girder tapered -9999 percent", "compound_curve",
-         {{11, "7 4STP    -13.5000 2400.0000-9999.0000    0.00000GIRDER D                      C"}}, 17},
-        {"spiral girder crossed at a flat angle", "compound_curve",
+        {"ahead bent parallel to the girders",
+         "straight_lines",
+         {{15, "A1 2SKEW  380.0000 9000000    0.0000CL PIER 2    C"}},
+         0},
+        {"back bent parallel to the girders",
+         "straight_lines",
+         {{14, "B1 1SKEW  300.0000 9000000    0.0000CL BRG ABUT 1C"}},
+         0},
+        {"bent along the radius of a curve never meets the offset mainline",
+         "compound_curve",
+         {{14, "B1 1SKEW 2330.0000 9000000    0.0000CL BRG ABUT 1C"}},
+         15},
+        {"span of zero length",
+         "straight_lines",
+         {{15, "A1 2SKEW  300.0000-2000000    0.0000CL PIER 2    C"}},
+         -1},
+        {"ahead bent the same as the back bent",
+         "straight_lines",
+         {{15, "A1 1SKEW  300.0000-2000000    0.0000CL BRG ABUT 1C"}},
+         -1},
+        {"ahead bent parallel to the back bent at no distance",
+         "straight_lines",
+         {{15, "A1 2PARL  300.0000-2000000    0.0000CL PIER 2    C"}},
+         16},
+        {"T-line parallel to the girders",
+         "straight_lines",
+         {{16, "T 1SKEW       340.0000  09000000   0DIAPHRAGM"}},
+         0},
+        {"T-line at no angle to its girder",
+         "straight_lines",
+         {{16, "T 1ANGLDISTB   40.0000 200000000   0DIAPHRAGM"}},
+         11},
+        {"T-line through the same point twice",
+         "straight_lines",
+         {{17, "T 2PTPTDISTB   30.0000 1 30.0000B 10JOINT"}},
+         -1},
+        {"T-line through the same coordinates twice",
+         "straight_lines",
+         {{19, "T            -150.0000  1020.000"}},
+         -1},
+        {"T-line along the radius, parallel to a chord",
+         "compound_curve",
+         {{16, "T 1SKEW      2380.0000  09000000   0DIAPHRAGM RAD."}},
+         0},
+        {"girder tapered 5000 percent",
+         "compound_curve",
+         {{11, "7 4STP    -13.5000 2400.0000 5000.0000    0.00000GIRDER D                      C"}},
+         -1},
+        {"girder tapered -9999 percent",
+         "compound_curve",
+         {{11, "7 4STP    -13.5000 2400.0000-9999.0000    0.00000GIRDER D                      C"}},
+         17},
+        {"spiral girder crossed at a flat angle",
+         "compound_curve",
          {{11, "7 4STP    -13.5000 2400.0000 5000.0000    0.00000GIRDER D                      C"},
-          {16, "T 1SKEW      2380.0000  08959000   0DIAPHRAGM RAD."}}, 0},
-        {"circle of a ten-thousandth of a foot", "compound_curve",
-         {{11, "7 4COS    -13.5000 2400.0000    0.0001    0.00000GIRDER D                      C"}}, 15},
+          {16, "T 1SKEW      2380.0000  08959000   0DIAPHRAGM RAD."}},
+         0},
+        {"circle of a ten-thousandth of a foot",
+         "compound_curve",
+         {{11, "7 4COS    -13.5000 2400.0000    0.0001    0.00000GIRDER D                      C"}},
+         15},
     };
     for (const Case& c : cases) {
         const int printed = expectContained(exampleWith(c.example, c.cards), std::max(c.error, 0), c.what);
-        if (c.error < 0) EXPECT_EQ(printed, 0) << c.what;
-        else EXPECT_NE(printed, 0) << c.what;
+        if (c.error < 0)
+            EXPECT_EQ(printed, 0) << c.what;
+        else
+            EXPECT_NE(printed, 0) << c.what;
     }
 }
 
@@ -284,10 +317,11 @@ TEST(HostileDecks, GeometryWithoutAnAnswer) {
 // 80th column, or far beyond it, is not part of the card, and a line with
 // no end at all still ends the deck cleanly.
 TEST(HostileDecks, CardColumnsOfAnyLine) {
-    const std::string columns = "7 1CRD     15.0000    0.0000    0.0000    0.00000LEFT EDGE OF DECK             E";
+    const std::string columns =
+        "7 1CRD     15.0000    0.0000    0.0000    0.00000LEFT EDGE OF DECK             E";
     ASSERT_EQ(columns.size(), 80u);
-    std::istringstream in(columns + "\r\n" + columns + "YZ\r\n" + columns + std::string(3 << 20, '\r') + "\n" +
-                          std::string(1 << 20, '\0'));
+    std::istringstream in(columns + "\r\n" + columns + "YZ\r\n" + columns + std::string(3 << 20, '\r') +
+                          "\n" + std::string(1 << 20, '\0'));
     bp::DeckReader deck(in);
     for (int i = 1; i <= 3; ++i) {
         auto card = deck.next();
@@ -318,9 +352,10 @@ TEST(HostileDecks, CutOffInTheMiddleOfALine) {
                 EXPECT_EQ(cut.abandoned != 0, errorNumber(cut.report) != 0);
             }
             // Everything up to the broken card's problem output is kept.
-            const std::size_t sameUpTo = std::mismatch(cut.report.begin(), cut.report.end(),
-                                                       full.report.begin(), full.report.end()).first -
-                                         cut.report.begin();
+            const std::size_t sameUpTo =
+                std::mismatch(cut.report.begin(), cut.report.end(), full.report.begin(), full.report.end())
+                    .first -
+                cut.report.begin();
             EXPECT_GT(sameUpTo, 0u);
         }
     }

@@ -61,4 +61,4 @@ inline int errorNumber(const std::string& report) {
     return std::stoi(report.substr(at + 6, 3));
 }
 
-}  // namespace bp::hostile
+}   // namespace bp::hostile

@@ -7,11 +7,11 @@
 
 #include <cmath>
 
+#include "../solver/layout_fixture.hpp"
 #include "bridgeplan/errors.hpp"
 #include "layout/span_crossings.hpp"
 #include "solver/distances.hpp"
 #include "solver/intersection_solver.hpp"
-#include "../solver/layout_fixture.hpp"
 
 using namespace bp;
 using namespace bp::testing;

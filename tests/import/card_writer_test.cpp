@@ -12,10 +12,10 @@ namespace {
 
 TEST(ImportCardWriter, FieldsReadBackAsPunched) {
     const std::string line = CardImage("4")
-                                 .number(2, 8, 4, 1234.56789, "elevation")      // no room for the point
-                                 .number(10, 9, 6, -12.3456789, "grade")        // implied decimals
-                                 .number(19, 7, 3, 300.0, "length")             // "300.0"
-                                 .number(26, 9, 6, -0.00000001, "grade")        // rounds to 0, not -0
+                                 .number(2, 8, 4, 1234.56789, "elevation")   // no room for the point
+                                 .number(10, 9, 6, -12.3456789, "grade")     // implied decimals
+                                 .number(19, 7, 3, 300.0, "length")          // "300.0"
+                                 .number(26, 9, 6, -0.00000001, "grade")     // rounds to 0, not -0
                                  .line();
     const Card card(line, 1);
     EXPECT_DOUBLE_EQ(card.number(2, 8, 4, 5), 1234.5679);
@@ -37,5 +37,5 @@ TEST(ImportCardWriter, AnglesRoundToHundredthsOfASecond) {
     EXPECT_DOUBLE_EQ(b.seconds, 7.25);
 }
 
-}  // namespace
-}  // namespace bp::import
+}   // namespace
+}   // namespace bp::import

@@ -5,12 +5,12 @@
 #include <cmath>
 #include <string>
 
+#include "alignment/alignment_parts.hpp"
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/keywords.hpp"
-#include "layout/span_parts.hpp"
-#include "alignment/alignment_parts.hpp"
 #include "layout/span_crossings.hpp"
+#include "layout/span_parts.hpp"
 #include "solver/intersection_solver.hpp"
 #include "span_harness.hpp"
 
@@ -18,8 +18,8 @@ using namespace bp;
 using bp::test::CardImage;
 using bp::test::LayoutRun;
 
-using bp::test::Layout;
 using bp::test::bent;
+using bp::test::Layout;
 constexpr double DEG = bp::test::DEG;
 
 TEST(BentLines, SkewBentThroughItsStation) {
@@ -93,10 +93,10 @@ TEST(BentLines, PrevByDistance) {
 }
 
 TEST(BentLines, SameOnTheBackBentOfTheSecondSpan) {
-    Layout run(true, {bent("B", "SKEW", "1000."), bent("A", "SKEW", "1100.", "-13205", "", "P2",
-                                                        "PIER TWO     C"),
-                      bent("B", "SAME", "", "", "", "XX", "OTHER WORDS  S"),
-                      bent("A", "SKEW", "1250.", "", "", "P3")});
+    Layout run(
+        true,
+        {bent("B", "SKEW", "1000."), bent("A", "SKEW", "1100.", "-13205", "", "P2", "PIER TWO     C"),
+         bent("B", "SAME", "", "", "", "XX", "OTHER WORDS  S"), bent("A", "SKEW", "1250.", "", "", "P3")});
     readBents(run.ctx);
     const TransverseLine ahead = run.slot(22);
     const Bent aheadBent = run.bentRecord(2);
@@ -118,4 +118,3 @@ TEST(BentLines, SameOnTheBackBentOfTheSecondSpan) {
     EXPECT_EQ(run.slot(22).bentNumber, "P3");
     EXPECT_DOUBLE_EQ(run.bentRecord(2).station, 1250.0);
 }
-

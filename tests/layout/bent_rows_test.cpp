@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "../layout/span_fixture.hpp"
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/errors.hpp"
-#include "../layout/span_fixture.hpp"
 #include "layout/bent_rows.hpp"
 #include "layout/point_rows.hpp"
 
@@ -28,7 +28,7 @@ void setBent(SpanFixture& f, int k, const char* number, double station, double s
     f.ctx.bents[k].skew = skew;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(BentDataRows, ColumnsAndSmallNegativeSkew) {
     SpanFixture f;
@@ -112,7 +112,7 @@ TEST(PointRows, SkipFlags) {
 
 TEST(BentDataRows, AngleRoundingToZeroHasNoSign) {
     SpanFixture f;
-    setBent(f, 1, " 1", 1000.0, -1e-13, "", "SKEW");   // square, computed a hair below zero
+    setBent(f, 1, " 1", 1000.0, -1e-13, "", "SKEW");                   // square, computed a hair below zero
     setBent(f, 2, " 2", 1100.0, degrees(-1.0 / 7200.0), "", "SKEW");   // -0.5 second: still shown
     writeBentDataRows(f.ctx);
     auto r = f.records();

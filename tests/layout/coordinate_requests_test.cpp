@@ -27,17 +27,25 @@ std::vector<std::string> deck(const std::string& groupCard, const std::vector<st
 }
 
 std::string group(int count, const std::string& last, const std::string& yes) {
-    return CardImage().at(1, "8COOR").at(9, fmt::format("{:3d}", count)).at(13, last)
-        .at(18, "POINTS").at(74, yes);
+    return CardImage()
+        .at(1, "8COOR")
+        .at(9, fmt::format("{:3d}", count))
+        .at(13, last)
+        .at(18, "POINTS")
+        .at(74, yes);
 }
 
 std::string request(int number, double x, double y) {
-    return CardImage().at(1, "C").at(3, fmt::format("{:2d}", number)).at(5, "PT")
-        .at(9, fmt::format("{:10.4f}", x)).at(19, fmt::format("{:10.4f}", y))
+    return CardImage()
+        .at(1, "C")
+        .at(3, fmt::format("{:2d}", number))
+        .at(5, "PT")
+        .at(9, fmt::format("{:10.4f}", x))
+        .at(19, fmt::format("{:10.4f}", y))
         .at(29, "REQUESTED POINT");
 }
 
-}  // namespace
+}   // namespace
 
 TEST(CoordinateRequests, PointsBesideEachPiece) {
     struct Case {
@@ -68,8 +76,8 @@ TEST(CoordinateRequests, PointsBesideEachPiece) {
         ASSERT_EQ(row.substr(0, 6), fmt::format("0 P{:3d}", k + 1));
         // Station hundreds (record columns 7-13), "+", tens, rest (14-21).
         const double hundreds = std::stod(row.substr(6, 7));
-        const double station = hundreds * 100 + std::stod(row.substr(14, 1)) * 10 +
-                               std::stod(row.substr(15, 6));
+        const double station =
+            hundreds * 100 + std::stod(row.substr(14, 1)) * 10 + std::stod(row.substr(15, 6));
         EXPECT_NEAR(station, cases[k].station, 2e-4);
         EXPECT_EQ(row.substr(21, 11), fmt::format("{:11.4f}", 100.0));
         EXPECT_EQ(row.substr(33, 10), fmt::format("{:10.4f}", expected[k].offset));
@@ -86,8 +94,7 @@ TEST(CoordinateRequests, WhatFollowsTheGroup) {
         EXPECT_EQ(runSpanCard(run.ctx), AfterSpan::NewLines);
         EXPECT_TRUE(run.ctx.firstSpan);   // a group is not a span
         // The reference point of the curve lies on the mainline.
-        EXPECT_EQ(run.records().back().substr(0, 43),
-                  "0 P  1     10+00.0000   100.0000     0.0000");
+        EXPECT_EQ(run.records().back().substr(0, 43), "0 P  1     10+00.0000   100.0000     0.0000");
     }
     {
         LayoutRun run(deck(group(1, "", ""), {onLine, group(1, "LAST", ""), onLine}));

@@ -146,8 +146,8 @@ int checkSpan(RunContext& ctx, const std::string& pageText, const std::string& w
         const double d = line.dr + (rlg ? ctx.lines[line.refLine].dr : 0.0);
         const int spanForm = ctx.spanLines.spanForm[n];
         const int spanState = ctx.spanLines.spanState[n];
-        const SpanShape shape =
-            ShapeInSpan(Mainline(ctx.alignment, ctx.lines), ctx.lines, spanLineOf(ctx.spanLines, ctx.lines, n));
+        const SpanShape shape = ShapeInSpan(Mainline(ctx.alignment, ctx.lines), ctx.lines,
+                                            spanLineOf(ctx.spanLines, ctx.lines, n));
         bool backSeen = false;
         for (std::size_t k = 0; k < rows.size(); ++k) {
             const Row& r = rows[k];
@@ -198,12 +198,14 @@ int checkSpan(RunContext& ctx, const std::string& pageText, const std::string& w
                                 std::fabs(line.dr), TOLERANCE)
                         << at << " radial point not at DR from its reference line";
                 } else if (refState == 0) {
-                    EXPECT_NEAR(std::hypot(r.x - rl.slope, r.y - rl.intercept), rl.radius + line.dr, TOLERANCE)
+                    EXPECT_NEAR(std::hypot(r.x - rl.slope, r.y - rl.intercept), rl.radius + line.dr,
+                                TOLERANCE)
                         << at << " radial point not at DR from its reference circle";
                 } else {   // moved radially by DR from the reference spiral
                     const AlignmentSegment& c = ctx.alignment.segments[refState];
                     double theta = std::atan2(r.y - c.yc, r.x - c.xc);
-                    EXPECT_NEAR(std::hypot(r.x - c.xc, r.y - c.yc), spiralDistance(rl, theta) + line.dr, TOLERANCE)
+                    EXPECT_NEAR(std::hypot(r.x - c.xc, r.y - c.yc), spiralDistance(rl, theta) + line.dr,
+                                TOLERANCE)
                         << at << " radial point not at DR from its reference spiral";
                 }
             } else if (spanState < 0) {
@@ -270,8 +272,10 @@ int replay(const std::string& deckText, const std::string& mainReport, const std
             AfterSpan next = runSpanCard(ctx);
             report.flush();
             std::string page = reportText.str().substr(start);
-            EXPECT_NE(mainReport.find(page), std::string::npos) << name << ": the replay differs from the run";
-            spiralPoints += checkSpan(ctx, page, name + " problem " + ctx.problem.number + " span " + ctx.span.spanId);
+            EXPECT_NE(mainReport.find(page), std::string::npos)
+                << name << ": the replay differs from the run";
+            spiralPoints +=
+                checkSpan(ctx, page, name + " problem " + ctx.problem.number + " span " + ctx.span.spanId);
             ++spans;
             if (next == AfterSpan::NewLines) readLongitudinalLines(ctx);
             more = next != AfterSpan::EndOfProblem;
@@ -281,7 +285,7 @@ int replay(const std::string& deckText, const std::string& mainReport, const std
     return spiralPoints;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(ExampleDecks, PointsLieOnTheirLinesAndDistancesAgree) {
     auto decks = exampleDecks();

@@ -94,14 +94,14 @@ int printedRows(const std::string& report) {
     std::istringstream in(report);
     int n = 0;
     for (std::string rec; std::getline(in, rec);) {
-        const bool pointRow = rec.compare(0, 3, "0 T") == 0 || rec.compare(0, 3, "0 B") == 0 ||
-                              rec.compare(0, 3, "0 P") == 0;
+        const bool pointRow =
+            rec.compare(0, 3, "0 T") == 0 || rec.compare(0, 3, "0 B") == 0 || rec.compare(0, 3, "0 P") == 0;
         if (pointRow && rec.size() > 60 && rec[13] == '+') ++n;
     }
     return n;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(PointListener, IsToldEveryRowInPageOrderAndChangesNoOutput) {
     std::vector<fs::path> decks;

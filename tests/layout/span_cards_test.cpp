@@ -17,24 +17,36 @@ using bp::test::LayoutRun;
 
 namespace {
 
-std::string spanCard(const std::string& keyword, const std::string& count,
-                     const std::string& last = "", const std::string& yes = "",
-                     const std::string& title = "GIRDER SPAN ONE") {
-    return CardImage().at(1, "8").at(2, keyword).at(7, " 1").at(9, count).at(13, last)
-        .at(18, title).at(74, yes);
+std::string spanCard(const std::string& keyword, const std::string& count, const std::string& last = "",
+                     const std::string& yes = "", const std::string& title = "GIRDER SPAN ONE") {
+    return CardImage()
+        .at(1, "8")
+        .at(2, keyword)
+        .at(7, " 1")
+        .at(9, count)
+        .at(13, last)
+        .at(18, title)
+        .at(74, yes);
 }
 
-std::string bentCard(const std::string& code, const std::string& type,
-                     const std::string& skew = "       0", const std::string& station = "",
-                     const std::string& second = "", const std::string& remarks = "",
-                     const std::string& skips = "") {
-    return CardImage().at(1, code).at(2, "1").at(3, "12").at(5, type).at(9, station)
-        .at(19, skew).at(27, second).at(37, remarks).at(51, skips);
+std::string bentCard(const std::string& code, const std::string& type, const std::string& skew = "       0",
+                     const std::string& station = "", const std::string& second = "",
+                     const std::string& remarks = "", const std::string& skips = "") {
+    return CardImage()
+        .at(1, code)
+        .at(2, "1")
+        .at(3, "12")
+        .at(5, type)
+        .at(9, station)
+        .at(19, skew)
+        .at(27, second)
+        .at(37, remarks)
+        .at(51, skips);
 }
 
 std::string blanks(int n) { return std::string(n, ' '); }
 
-}  // namespace
+}   // namespace
 
 TEST(PackedSkew, DegreesMinutesSecondsCarryTheSign) {
     PackedSkew a = decodePackedSkew(4513205);   // 45-13-20.5
@@ -66,9 +78,8 @@ TEST(SpanCard, PageHeadingThenTooManyTLines) {
     EXPECT_EQ(r[2], "  21 T-LINES  LAST   GIRDER SPAN ONE" + blanks(41) + "YES");
     EXPECT_EQ(r[3], "0" + blanks(61) + "BENT DATA");
     EXPECT_EQ(r[4], " ");
-    EXPECT_EQ(r[5],
-              "     C  NO. TYPE     STATION    SKEW ANGLE   STA./NORM.     REMARKS" + blanks(25) +
-                  "LONGITUDINAL LINE SKIPS");
+    EXPECT_EQ(r[5], "     C  NO. TYPE     STATION    SKEW ANGLE   STA./NORM.     REMARKS" + blanks(25) +
+                        "LONGITUDINAL LINE SKIPS");
 }
 
 TEST(SpanCard, BadCardsOfTheGroup) {
@@ -90,17 +101,15 @@ TEST(SpanCard, BadCardsOfTheGroup) {
 
 TEST(BentCard, EchoWithSeparatorsAndOverprintedSign) {
     // SAME in the first span: echoed, then refused.
-    LayoutRun run({spanCard("SPAN", "  0"),
-                   bentCard("B", "SAME", "  -13205", "  105.5000", "      12.5", "PIER 1 REMARKC",
-                            "001000000000000000000000000009")});
+    LayoutRun run({spanCard("SPAN", "  0"), bentCard("B", "SAME", "  -13205", "  105.5000", "      12.5",
+                                                     "PIER 1 REMARKC", "001000000000000000000000000009")});
     EXPECT_EQ(run.errorOf([&] { runSpanCard(run.ctx); }), err::BENT_CARD);
     const auto r = run.records();
     ASSERT_EQ(r.size(), 8u);
     std::string skips = " 0 0 1";
     for (int j = 4; j <= 29; ++j) skips += " 0";
     skips += " 9";
-    EXPECT_EQ(r[6], "0 B  1  12  SAME     105.5000    0-13-20.5      12.5000  PIER 1 REMARKC  " +
-                        skips);
+    EXPECT_EQ(r[6], "0 B  1  12  SAME     105.5000    0-13-20.5      12.5000  PIER 1 REMARKC  " + skips);
     EXPECT_EQ(r[7], "+" + blanks(31) + "-");
 }
 
@@ -151,8 +160,8 @@ protected:
 };
 
 TEST_F(LaterSpan, SameBackBentTakesThePreviousAheadBent) {
-    LayoutRun run({spanCard("SPAN", " -1"), bentCard("B", "SAME", "       0", "", "", "NEW REMARKS  E",
-                                                     "000000000001"),
+    LayoutRun run({spanCard("SPAN", " -1"),
+                   bentCard("B", "SAME", "       0", "", "", "NEW REMARKS  E", "000000000001"),
                    bentCard("A", "SAME", "       0", "", "", "AHEAD AGAIN", "01")});
     previousAheadBent(run.ctx);
     // Both bents SAME, no longitudinal lines: a negative T-line count is found after the set-up.
@@ -167,7 +176,7 @@ TEST_F(LaterSpan, SameBackBentTakesThePreviousAheadBent) {
     EXPECT_DOUBLE_EQ(back.slope, 0.25);
     EXPECT_DOUBLE_EQ(back.intercept, 1234.5);
     EXPECT_DOUBLE_EQ(back.direction, 1.3);
-    EXPECT_EQ(back.skip(5), 0);    // the card's own skip flags
+    EXPECT_EQ(back.skip(5), 0);   // the card's own skip flags
     EXPECT_EQ(back.skip(12), 1);
     EXPECT_DOUBLE_EQ(run.ctx.bents[1].station, 5123.25);
     EXPECT_DOUBLE_EQ(run.ctx.bents[1].skew, -0.125);
@@ -189,8 +198,9 @@ TEST(CoordinateGroup, CountZeroAfterTheHeading) {
     EXPECT_EQ(r[0], "1" + blanks(15) + "COORDINATE OUTPUT DATA" + blanks(3) + "POINTS ON THE ROAD" +
                         blanks(38) + blanks(2) + "PROB. NO.   17");
     EXPECT_EQ(r[1], " ");
-    EXPECT_EQ(r[2], "  COOR      STATION    ELEVATION   DT TO ML       X           Y       PT.  "
-                    "REMARKS");
+    EXPECT_EQ(r[2],
+              "  COOR      STATION    ELEVATION   DT TO ML       X           Y       PT.  "
+              "REMARKS");
 }
 
 TEST(CoordinateGroup, MissingRequestCard) {

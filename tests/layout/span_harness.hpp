@@ -74,8 +74,7 @@ inline constexpr double DEG = PI / 180.0;
 // 572.9578 ft); otherwise one straight, y = 10000.
 inline std::vector<std::string> alignment(bool curve) {
     std::vector<std::string> cards = {
-        CardImage().at(1, "1").at(12, "5000.").at(22, "1000.").at(32, " 90").at(51, "R")
-            .at(52, "6.")};
+        CardImage().at(1, "1").at(12, "5000.").at(22, "1000.").at(32, " 90").at(51, "R").at(52, "6.")};
     if (curve)
         cards.push_back(CardImage().at(1, "2").at(10, "500.").at(20, "10").at(28, "2000."));
     else
@@ -84,23 +83,27 @@ inline std::vector<std::string> alignment(bool curve) {
 }
 
 // A bent card with C = 1.
-inline std::string bent(const std::string& code, const std::string& type,
-                        const std::string& station, const std::string& skew = "",
-                        const std::string& second = "", const std::string& number = " 1",
-                        const std::string& remarks = "") {
-    return CardImage().at(1, code).at(2, "1").at(3, number).at(5, type).at(9, station)
-        .at(19, skew).at(27, second).at(37, remarks);
+inline std::string bent(const std::string& code, const std::string& type, const std::string& station,
+                        const std::string& skew = "", const std::string& second = "",
+                        const std::string& number = " 1", const std::string& remarks = "") {
+    return CardImage()
+        .at(1, code)
+        .at(2, "1")
+        .at(3, number)
+        .at(5, type)
+        .at(9, station)
+        .at(19, skew)
+        .at(27, second)
+        .at(37, remarks);
 }
 
 // A run of the alignment cards followed by `more`, with the alignment read.
 struct Layout : LayoutRun {
-    Layout(bool curve, const std::vector<std::string>& more)
-        : LayoutRun(concat(alignment(curve), more)) {
+    Layout(bool curve, const std::vector<std::string>& more) : LayoutRun(concat(alignment(curve), more)) {
         readLocationCard(roadwayCards(ctx));
         readHorizontalCurveCard(roadwayCards(ctx));
     }
-    static std::vector<std::string> concat(std::vector<std::string> a,
-                                           const std::vector<std::string>& b) {
+    static std::vector<std::string> concat(std::vector<std::string> a, const std::vector<std::string>& b) {
         a.insert(a.end(), b.begin(), b.end());
         return a;
     }
@@ -113,4 +116,4 @@ struct Layout : LayoutRun {
     }
 };
 
-}  // namespace bp::test
+}   // namespace bp::test

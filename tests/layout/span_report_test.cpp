@@ -25,9 +25,9 @@ const char* const ROADWAY =
     "5LVL\n";
 
 struct PrintedRow {
-    std::string label;    // " B  1", " T  2"
+    std::string label;   // " B  1", " T  2"
     double distPrev = 0;
-    std::string angle;    // print columns 63-75
+    std::string angle;   // print columns 63-75
     std::string record;
     bool overprinted = false;   // a "+" record follows with the angle's sign
 };
@@ -60,8 +60,10 @@ DeckRun runDeck(const std::string& deck) {
         } else if (auto l = rec.find("LONG. LINE"); l != std::string::npos && !span.empty()) {
             line = std::stoi(rec.substr(l + 10, 3));
             run.tables[{span, line}];
-        } else if (line > 0 && rec.size() > 62 && (rec.compare(0, 4, "0 B ") == 0 || rec.compare(0, 4, "0 T ") == 0)) {
-            run.tables[{span, line}].push_back({rec.substr(1, 5), std::stod(rec.substr(53, 10)), rec.substr(63, 13), rec});
+        } else if (line > 0 && rec.size() > 62 &&
+                   (rec.compare(0, 4, "0 B ") == 0 || rec.compare(0, 4, "0 T ") == 0)) {
+            run.tables[{span, line}].push_back(
+                {rec.substr(1, 5), std::stod(rec.substr(53, 10)), rec.substr(63, 13), rec});
         } else if (line > 0 && rec.compare(0, 1, "+") == 0 && !run.tables[{span, line}].empty()) {
             run.tables[{span, line}].back().overprinted = true;
         }
@@ -75,7 +77,7 @@ std::vector<std::string> labels(const std::vector<PrintedRow>& rows) {
     return out;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(SpanReport, SkipFlagsAndDistanceToPreviousPoint) {
     using bp::testing::tLineCard;
@@ -107,7 +109,9 @@ TEST(SpanReport, SkipFlagsAndDistanceToPreviousPoint) {
     // First points of each transverse line in the span: 0; then the 6 ft
     // spacing of the square lines; 0 after a line the transverse line skips;
     // 0 on a constant-distance line, whose angle is 0.
-    auto prev = [&](const char* span, int line, std::size_t row) { return t.at({span, line}).at(row).distPrev; };
+    auto prev = [&](const char* span, int line, std::size_t row) {
+        return t.at({span, line}).at(row).distPrev;
+    };
     EXPECT_EQ(prev(" 1", 2, 0), 0.0);
     EXPECT_EQ(prev(" 1", 2, 1), 0.0);
     EXPECT_EQ(prev(" 1", 3, 0), 6.0);

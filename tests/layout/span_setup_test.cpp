@@ -4,12 +4,12 @@
 #include <cmath>
 #include <string>
 
+#include "alignment/alignment_parts.hpp"
 #include "alignment/point_operations.hpp"
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/keywords.hpp"
-#include "layout/span_parts.hpp"
-#include "alignment/alignment_parts.hpp"
 #include "layout/span_crossings.hpp"
+#include "layout/span_parts.hpp"
 #include "solver/distances.hpp"
 #include "solver/intersection_solver.hpp"
 #include "span_harness.hpp"
@@ -18,8 +18,8 @@ using namespace bp;
 using bp::test::CardImage;
 using bp::test::LayoutRun;
 
-using bp::test::Layout;
 using bp::test::bent;
+using bp::test::Layout;
 constexpr double DEG = bp::test::DEG;
 
 namespace {
@@ -38,7 +38,7 @@ void setLine(RunContext& ctx, int n, const char* type, int ref, double dr, int s
 
 double distance(const BentPoint& a, const BentPoint& b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
-}  // namespace
+}   // namespace
 
 TEST(SpanSetUp, ChordOnTheCurveAndLinesParallelToIt) {
     // Radial bents at 1000 and 1100: the normal turns 10 degrees between them.
@@ -145,8 +145,8 @@ TEST(SpanSetUp, RlgBesideASpiralStaysASpiral) {
     const double radius = 100.0 / (10 * DEG);
     const double a = radius * 0.1;   // ft of radius per radian of turn
     {
-        Layout run(true, {bent("B", "SKEW", "1000."), bent("A", "SKEW", "1100."),
-                          bent("B", "SKEW", "1100."), bent("A", "SKEW", "1250.")});
+        Layout run(true, {bent("B", "SKEW", "1000."), bent("A", "SKEW", "1100."), bent("B", "SKEW", "1100."),
+                          bent("A", "SKEW", "1250.")});
         for (int n : {1, 2}) {
             setLine(run.ctx, n, n == 1 ? "CTP" : "RLG", n == 1 ? 0 : 1, n == 1 ? 10.0 : 3.0, 2, 0);
             LongitudinalLine& l = run.ctx.lines[n];

@@ -7,9 +7,9 @@
 
 #include "bridgeplan/constants.hpp"
 #include "bridgeplan/errors.hpp"
-#include "span_fixture.hpp"
 #include "layout/span_parts.hpp"
 #include "layout/transverse_lines.hpp"
+#include "span_fixture.hpp"
 
 using namespace bp;
 using bp::testing::SpanFixture;
@@ -37,7 +37,7 @@ void twoStraightLines(SpanFixture& f) {
     }
 }
 
-}  // namespace
+}   // namespace
 
 // A line built through a point keeps it; moved by a normal distance d
 // (its intercept by d normFactor) the point moves square to the line by
@@ -83,10 +83,9 @@ TEST(TransverseAngle, PackedDegreesMinutesSeconds) {
 }
 
 TEST(ConstantDistanceLines, ProportionAndDistanceFromEitherBent) {
-    SpanFixture f(tLineCard(1, "CONS", "PROP", 'A', -0.25, 0, 0) +
-                  tLineCard(2, "CONS", "DIST", 'A', -10.0, 0, 0) +
-                  tLineCard(3, "CONS", "DIST", 'B', 12.5, 0, 0) +
-                  tLineCard(4, "CONS", "PROP", 'B', 0.5, 0, 0));
+    SpanFixture f(
+        tLineCard(1, "CONS", "PROP", 'A', -0.25, 0, 0) + tLineCard(2, "CONS", "DIST", 'A', -10.0, 0, 0) +
+        tLineCard(3, "CONS", "DIST", 'B', 12.5, 0, 0) + tLineCard(4, "CONS", "PROP", 'B', 0.5, 0, 0));
     ASSERT_EQ(readLines(f, 4), 0);
     const auto& t = f.ctx.transverse;
 
@@ -130,8 +129,8 @@ TEST(TransverseEcho, HeadingAndPlainLayout) {
     std::string skips = " 0 1 0 2";
     for (int j = 5; j <= 30; ++j) skips += " 0";
     std::string expected = std::string("0") + "  1" + " " + "CONS" + "/" + "PROP" + "  " + "A" +
-                           "     -0.2500" + "   0" + "      0.0000" + "  " + " " + "   0" + "  1" +
-                           "  " + "QUARTER PT    " + "  " + skips;
+                           "     -0.2500" + "   0" + "      0.0000" + "  " + " " + "   0" + "  1" + "  " +
+                           "QUARTER PT    " + "  " + skips;
     EXPECT_EQ(r[5], expected);
     EXPECT_EQ(f.ctx.transverse[1].cCode, 1);
     EXPECT_EQ(f.ctx.transverse[1].skip(2), 1);
@@ -206,7 +205,8 @@ TEST(TransverseCards, CardFaultsAreError11) {
         EXPECT_EQ(readLines(f, 1), err::TRANSVERSE_LINE);
     }
     {   // NO. out of sequence: the second card says 3.
-        SpanFixture f(tLineCard(1, "CONS", "DIST", 'B', 1.0, 0, 0) + tLineCard(3, "CONS", "DIST", 'B', 2.0, 0, 0));
+        SpanFixture f(tLineCard(1, "CONS", "DIST", 'B', 1.0, 0, 0) +
+                      tLineCard(3, "CONS", "DIST", 'B', 2.0, 0, 0));
         EXPECT_EQ(readLines(f, 2), err::TRANSVERSE_LINE);
     }
     {   // A numeric field that is not a number.

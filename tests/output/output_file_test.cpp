@@ -145,8 +145,10 @@ TEST_F(Folder, PiecesOfEverySizeArriveInOrder) {
             const std::size_t n = sizes[(seed >> 16) % 7];
             std::string piece(n, static_cast<char>('a' + k % 26));
             piece.front() = static_cast<char>('0' + k % 10);
-            if (n == 1) out.stream().put(piece[0]);
-            else out.stream().write(piece.data(), static_cast<std::streamsize>(n));
+            if (n == 1)
+                out.stream().put(piece[0]);
+            else
+                out.stream().write(piece.data(), static_cast<std::streamsize>(n));
             expected += piece;
         }
         ASSERT_TRUE(out.commit()) << out.reason();
@@ -180,5 +182,5 @@ TEST(DiscardStream, TakesEverythingAndStaysGood) {
     EXPECT_TRUE(discard.good());
 }
 
-}  // namespace
-}  // namespace bp::out
+}   // namespace
+}   // namespace bp::out

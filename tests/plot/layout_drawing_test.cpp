@@ -56,9 +56,12 @@ struct DrawingRun : PlotTestRun {
         for (int i = 0; i <= last; ++i) {
             if (!rows[i]) continue;
             at(*rows[i]);
-            if (i == 0) draw(n, BACK_BENT_SLOT);
-            else if (i == last) draw(n, AHEAD_BENT_SLOT);
-            else draw(n, i);
+            if (i == 0)
+                draw(n, BACK_BENT_SLOT);
+            else if (i == last)
+                draw(n, AHEAD_BENT_SLOT);
+            else
+                draw(n, i);
         }
         finishLineDrawing(ctx, n);
     }
@@ -88,11 +91,23 @@ std::vector<std::string> commandNames(const std::vector<std::string>& lines) {
 
 using Lines = std::vector<std::string>;
 
-const Lines TLINE_POINT = {"LAC/LT=3,LC=1,LS=0", "OVR/20", "LST/OP",  "LAC/LT=0,LC=0,LS=0",
-                           "OVR/43",             "ASC/-1", "LST/OP",  "TXT/TH",
+const Lines TLINE_POINT = {"LAC/LT=3,LC=1,LS=0",
+                           "OVR/20",
+                           "LST/OP",
+                           "LAC/LT=0,LC=0,LS=0",
+                           "OVR/43",
+                           "ASC/-1",
+                           "LST/OP",
+                           "TXT/TH",
                            "ASC/0"};
-const Lines BENT_POINT = {"LAC/LT=3,LC=2,LS=0", "OVR/20", "LST/OP", "LAC/LT=0,LC=0,LS=0",
-                          "OVR/43",             "ASC/-1", "LST/OP", "TXT/TH",
+const Lines BENT_POINT = {"LAC/LT=3,LC=2,LS=0",
+                          "OVR/20",
+                          "LST/OP",
+                          "LAC/LT=0,LC=0,LS=0",
+                          "OVR/43",
+                          "ASC/-1",
+                          "LST/OP",
+                          "TXT/TH",
                           "ASC/0"};
 
 Lines join(std::initializer_list<Lines> parts) {
@@ -101,7 +116,7 @@ Lines join(std::initializer_list<Lines> parts) {
     return all;
 }
 
-}  // namespace
+}   // namespace
 
 // The whole span of the worked example: direction "R", two lines and both
 // bents marked "C", one T-line; every value derived by hand (text size 0,
@@ -232,9 +247,9 @@ TEST(LayoutDrawing, LabelSideFollowsTheWholeDegreesOfTheAheadSkew) {
     };
     const std::string right = "     22398", left = "    -64398";
     EXPECT_EQ(textX(0, 0.0f), right);
-    EXPECT_EQ(textX(-99999, 0.0f), right);      // -0 59 59.9: whole degrees 0
-    EXPECT_EQ(textX(-100000, 0.0f), left);      // -1 degree
-    EXPECT_EQ(textX(1059000, 10.5f), left);     // 10 59 00 against 10.5
+    EXPECT_EQ(textX(-99999, 0.0f), right);    // -0 59 59.9: whole degrees 0
+    EXPECT_EQ(textX(-100000, 0.0f), left);    // -1 degree
+    EXPECT_EQ(textX(1059000, 10.5f), left);   // 10 59 00 against 10.5
     EXPECT_EQ(textX(1100000, 10.5f), right);
 }
 
@@ -247,9 +262,9 @@ TEST(LayoutDrawing, TransverseLinesByTheBentMarks) {
         run.take();
         drawTransverseLines(run.ctx);
         const Lines lines = run.take();
-        EXPECT_EQ(commandNames(lines), (Lines{"LAC/LT=4,LC=0,LS=0", "OVR/2", "LST/OP", "LAC/LT=0,LC=4,LS=0",
-                                              "OVR/20", "LST/OP", "LST/OP", "LST/OP", "LAC/LT=4,LC=0,LS=0",
-                                              "OVR/2", "LST/OP"}));
+        EXPECT_EQ(commandNames(lines),
+                  (Lines{"LAC/LT=4,LC=0,LS=0", "OVR/2", "LST/OP", "LAC/LT=0,LC=4,LS=0", "OVR/20", "LST/OP",
+                         "LST/OP", "LST/OP", "LAC/LT=4,LC=0,LS=0", "OVR/2", "LST/OP"}));
         EXPECT_EQ(lines[6], "LST/OP,   1440000,    120000,   1440000,    240000");   // T-line 2
     }
     {   // Back bent "S", ahead bent blank: the ahead row is left out.
@@ -259,8 +274,9 @@ TEST(LayoutDrawing, TransverseLinesByTheBentMarks) {
         run.line(2, 'C', straightRows(20, 3, 20));
         run.take();
         drawTransverseLines(run.ctx);
-        EXPECT_EQ(commandNames(run.take()), (Lines{"LAC/LT=4,LC=0,LS=3", "OVR/2", "LST/OP", "LAC/LT=0,LC=4,LS=0",
-                                                   "OVR/20", "LST/OP", "LST/OP", "LST/OP"}));
+        EXPECT_EQ(commandNames(run.take()),
+                  (Lines{"LAC/LT=4,LC=0,LS=3", "OVR/2", "LST/OP", "LAC/LT=0,LC=4,LS=0", "OVR/20", "LST/OP",
+                         "LST/OP", "LST/OP"}));
     }
     {   // No T-lines: two rows, each by its bent's mark.
         DrawingRun run;
@@ -363,7 +379,8 @@ TEST(LayoutDrawing, BentSharedByTwoSpansIsLabelledOnce) {
 
     // 0.1 ft apart is no repeat.
     run.line(1, 'C', {Pt{140.1, 10, 52, 10}, Pt{160, 10, 53, 10}});
-    EXPECT_EQ(commandNames(run.take()), join({BENT_POINT, BENT_POINT, {"LAC/LT=4,LC=0,LS=0", "OVR/2", "ARC/CL"}}));
+    EXPECT_EQ(commandNames(run.take()),
+              join({BENT_POINT, BENT_POINT, {"LAC/LT=4,LC=0,LS=0", "OVR/2", "ARC/CL"}}));
 }
 
 TEST(LayoutDrawing, LabelledBentPointsHoldMoreThanTwoThousand) {
@@ -403,20 +420,21 @@ TEST(LayoutDrawing, AheadBentSkipsALine) {
     const Lines lines = run.take();
     // Line 1: two points, no segment; line 2: three points and its own arc
     // from its own back-bent point.
-    EXPECT_EQ(commandNames(lines), join({BENT_POINT, TLINE_POINT, BENT_POINT, TLINE_POINT, BENT_POINT,
+    EXPECT_EQ(commandNames(lines), join({BENT_POINT,
+                                         TLINE_POINT,
+                                         BENT_POINT,
+                                         TLINE_POINT,
+                                         BENT_POINT,
                                          {"LAC/LT=4,LC=0,LS=0", "OVR/2", "ARC/CL"}}));
     EXPECT_EQ(lines.back(), "ARC/CL,CE=  0,  0,P1=   1200000,    240000,P2=   1440000,    240000");
     drawTransverseLines(run.ctx);
-    EXPECT_EQ(run.take(), (Lines{
-                              "LAC/LT=4,LC=0,LS=0",
-                              "OVR/2",
-                              "LST/OP,   1200000,    120000,   1200000,    240000",
-                              "LAC/LT=0,LC=4,LS=0",
-                              "OVR/20",
-                              "LST/OP,   1320000,    120000,   1320000,    240000",
-                              "LAC/LT=4,LC=0,LS=0",
-                              "OVR/2",   // one ahead-bent point: no polyline
-                          }));
+    EXPECT_EQ(run.take(),
+              (Lines{
+                  "LAC/LT=4,LC=0,LS=0", "OVR/2", "LST/OP,   1200000,    120000,   1200000,    240000",
+                  "LAC/LT=0,LC=4,LS=0", "OVR/20", "LST/OP,   1320000,    120000,   1320000,    240000",
+                  "LAC/LT=4,LC=0,LS=0",
+                  "OVR/2",   // one ahead-bent point: no polyline
+              }));
 }
 
 TEST(LayoutDrawing, BackBentSkipsALine) {

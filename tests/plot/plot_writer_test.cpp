@@ -33,7 +33,7 @@ std::string elevationText(double elevation, PlotPoint origin = {1, 2}) {
     return out.str();
 }
 
-}  // namespace
+}   // namespace
 
 TEST(PlotFrame, HeaderAndTextSize) {
     PlotTestRun zero('R', 0.0, 0.0f);
@@ -133,8 +133,7 @@ TEST(PlotCommands, ElevationText) {
     PlotFrame frame;
     std::ostringstream out;
     writeElevationText(out, frame, {1234567, 2345678}, 123.4567);
-    EXPECT_EQ(out.str(),
-              "TXT/TH=      6000,TW=      6000,OR=   1234567,   2345678,AN=0.0,EL.123.457\n");
+    EXPECT_EQ(out.str(), "TXT/TH=      6000,TW=      6000,OR=   1234567,   2345678,AN=0.0,EL.123.457\n");
 
     auto ending = [](double e) {
         std::string text = elevationText(e);
@@ -146,7 +145,7 @@ TEST(PlotCommands, ElevationText) {
     EXPECT_EQ(ending(0.25), "EL.0.250\n");
     EXPECT_EQ(ending(-0.5), "EL.-.500\n");
     EXPECT_EQ(ending(-1.5), "EL.*****\n");
-    EXPECT_EQ(ending(9.9996), "EL.*****\n");     // rounds up to 10.000 in width 5
+    EXPECT_EQ(ending(9.9996), "EL.*****\n");   // rounds up to 10.000 in width 5
     EXPECT_EQ(ending(999.9996), "EL.*******\n");
     EXPECT_EQ(elevationText(1000.0), "");
     EXPECT_EQ(elevationText(1234.5), "");

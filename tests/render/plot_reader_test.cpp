@@ -50,8 +50,8 @@ TEST(PlotReader, AttributeLinesChangeOnlyWhatTheyNameAndEveryHeaderStartsADrawin
     const PlotFile f = read(std::string(HEADER) +
                             "LAC/LT=1,LC=2,LS=6\nOVR/5\nLAC/LC=3\nASC/-1\n"
                             "ARC/CL,CE=  0,  0,P1=    120000,         0,P2=         0,   -120000\n"
-                            "ASC/0\n" + HEADER +
-                            "ARC/CC,CE=  0,  0,P1=    120000,         0,P2=         0,    120000\n");
+                            "ASC/0\n" +
+                            HEADER + "ARC/CC,CE=  0,  0,P1=    120000,         0,P2=         0,    120000\n");
     ASSERT_TRUE(f.diagnostics.empty());
     ASSERT_EQ(f.drawings.size(), 2u);
     const Element& a = f.drawings[0].elements.at(0);
@@ -85,14 +85,14 @@ TEST(PlotReader, TextKeepsItsHeightOriginAngleAndEverythingAfterTheAngle) {
 
 TEST(PlotReader, BadLinesAreReportedWithTheirNumberAndSkipped) {
     const PlotFile f = read(std::string(HEADER) +
-                            "LAC/LT=3,LC=1,LS=0\n"              // 4
-                            "FOO/1\n"                           // 5 unknown command
+                            "LAC/LT=3,LC=1,LS=0\n"                                   // 4
+                            "FOO/1\n"                                                // 5 unknown command
                             "LST/OP,**********,         5,         6,         7\n"   // 6 no number
-                            "LST/OP,         1,         2,         3\n"   // 7 odd count
-                            "LAC/LT=3,XX=1\n"                   // 8 unknown attribute, pen kept
+                            "LST/OP,         1,         2,         3\n"              // 7 odd count
+                            "LAC/LT=3,XX=1\n"   // 8 unknown attribute, pen kept
                             "LST/OP,         1,         2,         3,         4,         5,         6,\n"
-                            "OVR/20\n"                          // 10 runs on into a command
-                            "just words\n"                      // 11
+                            "OVR/20\n"       // 10 runs on into a command
+                            "just words\n"   // 11
                             "ARC/CL,CE=  0,  0,P1=         0,         0,P2=         5,         5\n"
                             "LST/OP,         1,         2,         3,         4\n");
     std::vector<int> lines;
@@ -223,5 +223,5 @@ TEST(DrawingWriters, APointMarkerCarriesTheTextOfItsLabel) {
     EXPECT_NE(s.find("<text x="), std::string::npos);
 }
 
-}  // namespace
-}  // namespace bp::render
+}   // namespace
+}   // namespace bp::render

@@ -61,8 +61,10 @@ bool referenceNumber(std::string_view field, int decimals, double& value) {
     long exponent = 0;
     if (i < s.size()) {
         char ch = s[i];
-        if (ch == 'E' || ch == 'e' || ch == 'D' || ch == 'd') ++i;
-        else if (ch != '+' && ch != '-') return false;
+        if (ch == 'E' || ch == 'e' || ch == 'D' || ch == 'd')
+            ++i;
+        else if (ch != '+' && ch != '-')
+            return false;
         std::string expText(s.substr(i));
         if (expText.empty()) return false;
         std::size_t j = 0;
@@ -170,7 +172,7 @@ std::vector<std::string> shippedCards() {
     return cards;
 }
 
-}  // namespace
+}   // namespace
 
 // The card layouts read fields of 1 to 10 columns with 0 to 6 decimals:
 // every window of those widths on every shipped card, with each of those

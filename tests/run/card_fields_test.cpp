@@ -16,18 +16,18 @@ bool rejects(std::string_view field) {
     double v = 0;
     return !parseCardNumber(field, 4, v);
 }
-}  // namespace
+}   // namespace
 
 TEST(CardNumber, ImpliedDecimalsAndBlanks) {
     EXPECT_DOUBLE_EQ(read("    123456", 4), 12.3456);
     EXPECT_DOUBLE_EQ(read("123456    ", 4), 12.3456);   // blanks ignored wherever they stand
     EXPECT_DOUBLE_EQ(read("  -1234", 2), -12.34);
-    EXPECT_DOUBLE_EQ(read("   12.5", 2), 12.5);         // a written point is taken as written
+    EXPECT_DOUBLE_EQ(read("   12.5", 2), 12.5);   // a written point is taken as written
     EXPECT_DOUBLE_EQ(read("          ", 4), 0.0);
     EXPECT_DOUBLE_EQ(read("1 2 3", 0), 123.0);
     EXPECT_DOUBLE_EQ(read("+5", 1), 0.5);
     EXPECT_DOUBLE_EQ(read("1.5E2", 4), 150.0);
-    EXPECT_DOUBLE_EQ(read("15E1", 1), 15.0);             // implied decimals, then the exponent
+    EXPECT_DOUBLE_EQ(read("15E1", 1), 15.0);   // implied decimals, then the exponent
     EXPECT_DOUBLE_EQ(read("2.5D-1", 4), 0.25);
     EXPECT_DOUBLE_EQ(read(".5", 4), 0.5);
 }

@@ -48,11 +48,11 @@ std::string reference(int w, int d, double v) {
 std::string repeat(char c, int n) { return std::string(static_cast<std::size_t>(std::max(n, 0)), c); }
 
 // The fixed-point fields of the report and plot layouts.
-const std::pair<int, int> FIXED_FIELDS[] = {{13, 4}, {12, 4}, {11, 4}, {10, 4}, {9, 4}, {12, 6}, {10, 3},
-                                            {7, 3},  {6, 3},  {6, 4},  {6, 2},  {5, 3}, {5, 1}, {4, 2},
-                                            {3, 1},  {8, 4},  {7, 2}};
+const std::pair<int, int> FIXED_FIELDS[] = {{13, 4}, {12, 4}, {11, 4}, {10, 4}, {9, 4}, {12, 6},
+                                            {10, 3}, {7, 3},  {6, 3},  {6, 4},  {6, 2}, {5, 3},
+                                            {5, 1},  {4, 2},  {3, 1},  {8, 4},  {7, 2}};
 
-}  // namespace
+}   // namespace
 
 TEST(FieldWidths, FixedPointAgreesWithTheCLibrary) {
     std::mt19937_64 random(20261208);
@@ -60,7 +60,8 @@ TEST(FieldWidths, FixedPointAgreesWithTheCLibrary) {
     std::uniform_int_distribution<int> exponent(-12, 16);
     for (int i = 0; i < 200000; ++i) {
         const double v = mantissa(random) * std::pow(10.0, exponent(random));
-        for (const auto& [w, d] : {std::pair{13, 4}, std::pair{12, 6}, std::pair{7, 3}, std::pair{5, 0}, std::pair{18, 11}})
+        for (const auto& [w, d] :
+             {std::pair{13, 4}, std::pair{12, 6}, std::pair{7, 3}, std::pair{5, 0}, std::pair{18, 11}})
             ASSERT_EQ(fixed(w, d, v), reference(w, d, v)) << "F" << w << "." << d << " of " << v;
     }
     // Values a ten-thousandth either side of a rounding step, and exact
@@ -81,7 +82,8 @@ TEST(FieldWidths, IntegersAgreeWithTheCLibrary) {
     std::mt19937_64 random(20261209);
     for (int i = 0; i < 200000; ++i) {
         const int digits = 1 + static_cast<int>(random() % 19);
-        long long v = static_cast<long long>(random() % static_cast<unsigned long long>(std::pow(10.0, digits)));
+        long long v =
+            static_cast<long long>(random() % static_cast<unsigned long long>(std::pow(10.0, digits)));
         if (random() % 2) v = -v;
         const int w = 1 + static_cast<int>(random() % 21);
         char text[32];
@@ -140,7 +142,8 @@ TEST(FieldWidths, StationsAndAnglesBeyondEveryField) {
     EXPECT_EQ(stationText(-100000012.3456), "*******+12.3456");
     // Beyond any integer the parts could be split from: no digit anywhere.
     for (double s : {1e300, -1e300, HUGE_VAL, std::nan("")})
-        EXPECT_EQ(stationText(s).find_first_of("0123456789"), std::string::npos) << s << " " << stationText(s);
+        EXPECT_EQ(stationText(s).find_first_of("0123456789"), std::string::npos)
+            << s << " " << stationText(s);
 
     auto angleText = [](double a) {
         Record r(' ');

@@ -88,5 +88,5 @@ TEST(PointsTable, TextsThatReadAsFormulasGetALeadingApostrophe) {
     }
 }
 
-}  // namespace
-}  // namespace bp
+}   // namespace
+}   // namespace bp

@@ -32,17 +32,17 @@ std::string angleText(double degrees, int width = 5) {
     r.angle(width, splitAngle(foldAngle(degrees * PI / 180.0)));
     return std::string(r.text().substr(1));
 }
-}  // namespace
+}   // namespace
 
 TEST(OutputFields, FixedPoint) {
     EXPECT_EQ(fixed(10, 4, 12.34567), "   12.3457");
     EXPECT_EQ(fixed(10, 4, -12.34567), "  -12.3457");
     EXPECT_EQ(fixed(6, 4, 5.6789), "5.6789");
     EXPECT_EQ(fixed(6, 4, 0.5), "0.5000");
-    EXPECT_EQ(fixed(4, 2, -0.5), "-.50");      // no room for the leading zero
-    EXPECT_EQ(fixed(4, 2, 100.0), "****");     // does not fit
+    EXPECT_EQ(fixed(4, 2, -0.5), "-.50");    // no room for the leading zero
+    EXPECT_EQ(fixed(4, 2, 100.0), "****");   // does not fit
     EXPECT_EQ(fixed(4, 2, -1.0), "****");
-    EXPECT_EQ(fixed(3, 1, 9.96), "***");       // rounds up to 10.0
+    EXPECT_EQ(fixed(3, 1, 9.96), "***");               // rounds up to 10.0
     EXPECT_EQ(fixed(10, 4, -0.00001), "    0.0000");   // rounds to zero: no sign
     EXPECT_EQ(fixed(6, 3, 7.5), " 7.500");
     EXPECT_EQ(fixed(5, 0, 12.0), "  12.");

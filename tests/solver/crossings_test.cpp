@@ -168,5 +168,5 @@ TEST(CrossingsByValue, StationAndOffsetOfAPointBesideTheMainlineRoundTrip) {
     }
 }
 
-}  // namespace
-}  // namespace bp
+}   // namespace
+}   // namespace bp

@@ -6,9 +6,9 @@
 
 #include "bridgeplan/errors.hpp"
 #include "layout/span_crossings.hpp"
+#include "layout_fixture.hpp"
 #include "solver/distances.hpp"
 #include "solver/intersection_solver.hpp"
-#include "layout_fixture.hpp"
 
 using namespace bp;
 using namespace bp::testing;
@@ -40,7 +40,7 @@ void fixedLine(RunContext& ctx, int n, const LongitudinalLine& l) {
     ctx.lineCount = std::max(ctx.lineCount, n);
 }
 
-}  // namespace
+}   // namespace
 
 TEST(Distances, StraightLines) {
     Layout l;
@@ -52,7 +52,7 @@ TEST(Distances, StraightLines) {
     a.cosDir = 1;
     a.normFactor = 1;
     fixedLine(ctx, 1, a);
-    LongitudinalLine b = a;  // y = 90, its direction toward decreasing stations
+    LongitudinalLine b = a;   // y = 90, its direction toward decreasing stations
     b.intercept = 90;
     b.direction = PI;
     b.cosDir = -1;
@@ -243,9 +243,9 @@ TEST(Distances, ToThePreviousPoint) {
         return ctx.wp.distPrev;
     };
     ForgetPreviousPoints(ctx.spanLines);
-    EXPECT_EQ(at(0, 0, 1), 0);          // line 1
+    EXPECT_EQ(at(0, 0, 1), 0);   // line 1
     EXPECT_DOUBLE_EQ(at(3, 4, 2), 5);
-    EXPECT_EQ(at(10, 10, 4), 0);        // after the skipped line 3
+    EXPECT_EQ(at(10, 10, 4), 0);   // after the skipped line 3
     EXPECT_DOUBLE_EQ(at(10, 20, 5), 10);
     // A new span: the first point reported on the slot measures nothing,
     // even when line 1 gets no table.

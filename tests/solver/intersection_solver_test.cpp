@@ -6,9 +6,9 @@
 
 #include "bridgeplan/errors.hpp"
 #include "layout/span_crossings.hpp"
+#include "layout_fixture.hpp"
 #include "solver/distances.hpp"
 #include "solver/intersection_solver.hpp"
-#include "layout_fixture.hpp"
 
 using namespace bp;
 using namespace bp::testing;
@@ -52,13 +52,13 @@ void spiralLine(RunContext& ctx, int n, double a, double r0, double theta0) {
     ctx.lineCount = std::max(ctx.lineCount, n);
 }
 
-}  // namespace
+}   // namespace
 
 TEST(Crossings, StraightLines) {
     Layout l;
     RunContext& ctx = l.ctx;
-    straightMainline(ctx);               // y = 100, station = x + 1000
-    straightLine(ctx, 1, 1, 0, 110, 0);  // 10 ft left of the mainline
+    straightMainline(ctx);                // y = 100, station = x + 1000
+    straightLine(ctx, 1, 1, 0, 110, 0);   // 10 ft left of the mainline
     startSpan(ctx);
 
     transverseThrough(ctx, 1, 50, 0, HALF_PI);   // x = 50, form 2
@@ -72,7 +72,7 @@ TEST(Crossings, StraightLines) {
     EXPECT_NEAR(ctx.wp.angle, HALF_PI, 1e-12);   // square to a straight line
     EXPECT_NEAR(ctx.wp.normal, HALF_PI, 1e-12);
 
-    transverseThrough(ctx, 2, 0, 0, PI / 4);     // y = x, form 1 like the line
+    transverseThrough(ctx, 2, 0, 0, PI / 4);   // y = x, form 1 like the line
     crossLongitudinalLine(ctx, 2, 1);
     crossingAngle(ctx, 2, 1);
     EXPECT_NEAR(ctx.wp.x, 110, 1e-9);
@@ -91,9 +91,9 @@ TEST(Crossings, StraightLines) {
     EXPECT_NEAR(ctx.wp.y, -2, 1e-12);
 
     // Parallel lines of the same form and of different forms.
-    transverseThrough(ctx, 4, 0, 50, 0);         // y = 50
+    transverseThrough(ctx, 4, 0, 50, 0);   // y = 50
     EXPECT_EQ(errorOf([&] { crossLongitudinalLine(ctx, 4, 1); }), err::NO_CROSSING);
-    ctx.transverse[5].form = 1;                  // y = 2x
+    ctx.transverse[5].form = 1;   // y = 2x
     ctx.transverse[5].slope = 2;
     ctx.transverse[5].intercept = 0;
     EXPECT_EQ(errorOf([&] { crossLongitudinalLine(ctx, 5, 2); }), err::NO_CROSSING);
@@ -112,14 +112,14 @@ TEST(Crossings, CircleRoots) {
     circleLine(ctx, 1, 0, 0, 1010);
     startSpan(ctx);
 
-    transverseThrough(ctx, 1, 0, 0, HALF_PI);    // the radius at station 1000
+    transverseThrough(ctx, 1, 0, 0, HALF_PI);   // the radius at station 1000
     crossLongitudinalLine(ctx, 1, 1);
     crossingAngle(ctx, 1, 1);
     EXPECT_NEAR(ctx.wp.x, 0, 1e-9);
     EXPECT_NEAR(ctx.wp.y, 1010, 1e-9);
     EXPECT_NEAR(ctx.wp.station, 1000, 1e-9);
     EXPECT_NEAR(ctx.wp.offset, 10, 1e-9);
-    EXPECT_NEAR(ctx.wp.angle, 0, 1e-12);         // square to a circle
+    EXPECT_NEAR(ctx.wp.angle, 0, 1e-12);   // square to a circle
     EXPECT_NEAR(ctx.wp.normal, HALF_PI, 1e-12);
 
     // Lines through the centre have both crossings equally near their own
@@ -190,7 +190,7 @@ TEST(Crossings, OffsetMainlineAcrossPieces) {
     EXPECT_EQ(ctx.wp.piece, 2);
     EXPECT_NEAR(ctx.wp.station, 700, 1e-8);
     EXPECT_NEAR(ctx.wp.x, 1010 * std::cos(q.theta), 1e-8);
-    EXPECT_NEAR(ctx.wp.angle, 0, 1e-12);         // square to the curve
+    EXPECT_NEAR(ctx.wp.angle, 0, 1e-12);   // square to the curve
     EXPECT_NEAR(ctx.wp.normal, q.theta, 1e-12);
 
     // Far out on the back tangent the slot line misses the circle R + 10

@@ -43,9 +43,7 @@ inline constexpr double REFERENCE_STATION = 1000.0;
 
 // The degree of curve of radius r as a card enters it (decimal degrees),
 // 0 for a straight.
-inline EnteredAngle degreeOfRadius(double r) {
-    return {r > 0 ? CURVE_ARC / r / DEG_TO_RAD : 0.0, 0, 0};
-}
+inline EnteredAngle degreeOfRadius(double r) { return {r > 0 ? CURVE_ARC / r / DEG_TO_RAD : 0.0, 0, 0}; }
 
 // The mainline the horizontal curve card of these values builds, through
 // the alignment's own builder, with the reference station 1000 at 90
@@ -68,8 +66,8 @@ inline void straightMainline(RunContext& ctx, double back = 0, double ahead = 30
 
 // Main curve of radius r2 about the origin from pc to pt; pieces 1 and 3
 // are curves of radius r1, r3 (0: tangent straights; negative: absent).
-inline void curvedMainline(RunContext& ctx, double r2, double pc, double pt, double r1 = 0,
-                           double r3 = 0, double back = 0, double ahead = 3000) {
+inline void curvedMainline(RunContext& ctx, double r2, double pc, double pt, double r1 = 0, double r3 = 0,
+                           double back = 0, double ahead = 3000) {
     if (r1 < 0) pc = back;
     if (r3 < 0) pt = ahead;
     HorizontalCurveCard card;
@@ -110,7 +108,7 @@ inline void startSpan(RunContext& ctx) {
     }
 }
 
-}  // namespace bp::testing
+}   // namespace bp::testing
 
 namespace bp::testing {
 
@@ -124,8 +122,10 @@ struct MainlinePoint {
 inline MainlinePoint mainlinePoint(const RunContext& ctx, double s) {
     MainlinePoint p;
     const Alignment& a = ctx.alignment;
-    if (ctx.lines[MAINLINE_SLOT + 1].form != -1 && s < a.pcStation) p.piece = 1;
-    else if (ctx.lines[MAINLINE_SLOT + 3].form != -1 && s > a.ptStation) p.piece = 3;
+    if (ctx.lines[MAINLINE_SLOT + 1].form != -1 && s < a.pcStation)
+        p.piece = 1;
+    else if (ctx.lines[MAINLINE_SLOT + 3].form != -1 && s > a.ptStation)
+        p.piece = 3;
     const AlignmentSegment& g = a.segments[p.piece];
     const double l = g.referenceStation - s;
     if (ctx.lines[MAINLINE_SLOT + p.piece].form == 0) {
@@ -147,4 +147,4 @@ inline MainlinePoint squareAt(RunContext& ctx, int slot, double s) {
     return p;
 }
 
-}  // namespace bp::testing
+}   // namespace bp::testing

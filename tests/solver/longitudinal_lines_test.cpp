@@ -7,8 +7,8 @@
 
 #include "bridgeplan/errors.hpp"
 #include "layout/layout_parts.hpp"
-#include "solver/distances.hpp"
 #include "layout_fixture.hpp"
+#include "solver/distances.hpp"
 
 using namespace bp;
 using namespace bp::testing;
@@ -16,11 +16,11 @@ using namespace bp::testing;
 namespace {
 
 // A "7" card: (A1,I2,A3,I2,4F10.4,I1,A3,7A4).
-std::string card7(int no, const char* type, int ref = 0, double dr = 0, double sta = 0,
-                  double tr = 0, double y2 = 0, int sk = 0, const char* remarks = "") {
+std::string card7(int no, const char* type, int ref = 0, double dr = 0, double sta = 0, double tr = 0,
+                  double y2 = 0, int sk = 0, const char* remarks = "") {
     char buf[128];
-    std::snprintf(buf, sizeof buf, "7%2d%-3s%2d%10.4f%10.4f%10.4f%10.4f%1d%-31s\n", no, type, ref,
-                  dr, sta, tr, y2, sk, remarks);
+    std::snprintf(buf, sizeof buf, "7%2d%-3s%2d%10.4f%10.4f%10.4f%10.4f%1d%-31s\n", no, type, ref, dr, sta,
+                  tr, y2, sk, remarks);
     return buf;
 }
 
@@ -35,7 +35,7 @@ int errorOf(Layout& l) {
     return 0;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(LongitudinalLines, TwoPointLines) {
     Layout l(card7(1, "COR", 0, 0, 0, 10, 10) + card7(2, "COR", 0, 5, 0, 5, 10) +
@@ -55,7 +55,7 @@ TEST(LongitudinalLines, TwoPointLines) {
     EXPECT_NEAR(b.intercept, 5.0, 1e-12);
     EXPECT_DOUBLE_EQ(b.direction, HALF_PI);
     EXPECT_DOUBLE_EQ(l.ctx.lines[3].direction, -HALF_PI);   // Y2 below Y1
-    const auto& d = l.ctx.lines[4];   // towards -X: the raw angle, cosDir positive
+    const auto& d = l.ctx.lines[4];                         // towards -X: the raw angle, cosDir positive
     EXPECT_NEAR(d.direction, std::atan(-0.5), 1e-12);
     EXPECT_GT(d.cosDir, 0);
     EXPECT_NEAR(d.intercept, 5.0, 1e-12);   // y = -x/2 + 5
@@ -77,8 +77,8 @@ TEST(LongitudinalLines, StationLines) {
 
     // Curve R 1000 about the origin, STA. 1000 at (0, 1000): a COS circle of
     // R 500 through the point 10 ft outside has its centre at (0, 510).
-    Layout c(card7(1, "COS", 0, 10, 1000, 500) + card7(2, "CTP", 0, 10, 1000, 10) +
-             card7(3, "RLG", 2, 5) + endCard(4));
+    Layout c(card7(1, "COS", 0, 10, 1000, 500) + card7(2, "CTP", 0, 10, 1000, 10) + card7(3, "RLG", 2, 5) +
+             endCard(4));
     curvedMainline(c.ctx, 1000, 500, 1500, -1, -1);
     readLongitudinalLines(c.ctx);
     const auto& cos = c.ctx.lines[1];
@@ -129,9 +129,8 @@ TEST(LongitudinalLines, ResolutionOnASingleStraight) {
     // 1 PAR (DR 10) of the CRD line 2 further down: resolved in the second pass.
     // 3 PAR of 4 PAR of 5 CRD would need a third pass: stays unresolved.
     // 6 PIA of line 1 (DR 10): 15 ft out, its own DR stays 5.
-    Layout l(card7(1, "PAR", 2, 10) + card7(2, "CRD", 0, 10) + card7(3, "PAR", 4, 1) +
-             card7(4, "PAR", 5, 1) + card7(5, "CRD", 0, -20) + card7(6, "PIA", 1, 5) +
-             card7(7, "ARC", 0, -3) + endCard(8));
+    Layout l(card7(1, "PAR", 2, 10) + card7(2, "CRD", 0, 10) + card7(3, "PAR", 4, 1) + card7(4, "PAR", 5, 1) +
+             card7(5, "CRD", 0, -20) + card7(6, "PIA", 1, 5) + card7(7, "ARC", 0, -3) + endCard(8));
     straightMainline(l.ctx);
     readLongitudinalLines(l.ctx);
     const auto& ln = l.ctx.lines;
@@ -154,8 +153,8 @@ TEST(LongitudinalLines, ResolutionOnASingleStraight) {
 TEST(LongitudinalLines, ResolutionOnCurves) {
     // Single curve: ARC is the concentric circle, CRD, PAR, PIA stay with
     // the mainline; an RLG of a COS further down is resolved at once.
-    Layout l(card7(1, "ARC", 0, 12) + card7(2, "CRD", 0, 5) + card7(3, "PAR", 2, 5) +
-             card7(4, "RLG", 5, -2) + card7(5, "COS", 0, 10, 1000, 500) + endCard(6));
+    Layout l(card7(1, "ARC", 0, 12) + card7(2, "CRD", 0, 5) + card7(3, "PAR", 2, 5) + card7(4, "RLG", 5, -2) +
+             card7(5, "COS", 0, 10, 1000, 500) + endCard(6));
     curvedMainline(l.ctx, 1000, 500, 1500, -1, -1);
     deriveMainlineShape(l.ctx);
     EXPECT_FALSE(l.ctx.severalPieceMainline);
