@@ -97,10 +97,17 @@ def make_decks(work):
         subprocess.run(make + ["--small", str(PROBLEMS * 50)], stdout=out, check=True)
     decks["small problems, errors"] = f"{work}/small.deck"
     examples = sorted((TOP / "examples").glob("*.deck"))
+    # A "9" card ends the run: an example that closes with one has it
+    # left off here, so that every copy of every example is run.
+    texts = []
+    for deck in examples:
+        lines = deck.read_text().splitlines(keepends=True)
+        while lines and lines[-1].rstrip("\r\n") == "9":
+            lines.pop()
+        texts.append("".join(lines))
     with open(f"{work}/examples.deck", "w") as out:
         for _ in range(200):
-            for deck in examples:
-                out.write(deck.read_text())
+            out.write("".join(texts))
     decks["examples x 200"] = f"{work}/examples.deck"
     return decks
 

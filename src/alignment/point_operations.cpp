@@ -32,6 +32,15 @@ double nearestTurn(double s0, double circumference, double begin, double end, do
     return (begin - below) <= (above - end) ? below : above;
 }
 
+// P's offset from a piece, as its projection gives it: |P - centre| - R
+// on a circle, the stored form's residual over q on a straight.
+double offsetFrom(const AlignmentSegment& seg, const LongitudinalLine& line, double x, double y) {
+    if (line.form == form::CIRCLE) return std::hypot(x - seg.xc, y - seg.yc) - seg.r;
+    const double residual =
+        line.form == form::Y_OF_X ? y - line.slope * x - line.intercept : x - line.slope * y - line.intercept;
+    return residual / line.normFactor;
+}
+
 struct Projection {
     double station = 0, offset = 0, normal = 0;
 };
@@ -65,9 +74,7 @@ Projection projectOnStraight(const AlignmentSegment& seg, const LongitudinalLine
     Projection p;
     p.normal = seg.theta;
     p.station = seg.referenceStation + d * std::fabs(std::cos(fromRef.raw - line.direction));
-    double residual =
-        line.form == form::Y_OF_X ? y - line.slope * x - line.intercept : x - line.slope * y - line.intercept;
-    p.offset = residual / line.normFactor;
+    p.offset = offsetFrom(seg, line, x, y);
     return p;
 }
 
@@ -139,6 +146,12 @@ std::optional<StationOffset> Mainline::stationOffsetOnAnyPiece(double x, double 
         if (pieceExists(c)) {
             const AlignmentSegment& seg = segment(c);
             const LongitudinalLine& line = pieceLine(c);
+            // Once a piece has accepted the point, a piece the point lies no
+            // nearer to cannot be taken instead, whatever its station: its
+            // offset (the same arithmetic as the projection's) settles it
+            // without the directions, and the rules for a point no piece
+            // accepts are not needed any more.
+            if (nearest && !(std::fabs(offsetFrom(seg, line, x, y)) < std::fabs(nearest->offset))) continue;
             Projection p =
                 line.form == form::CIRCLE ? projectOnCircle(seg, x, y) : projectOnStraight(seg, line, x, y);
             found = pieceOfStation(p.station);

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
-#include <random>
 #include <stdio.h>
 #include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -18,7 +19,7 @@ namespace bp::out {
 namespace {
 
 // The write buffer: a batch run's output goes to disk in large blocks.
-constexpr std::size_t WRITE_BUFFER = 1 << 18;
+constexpr std::size_t WRITE_BUFFER = 1 << 16;
 // A block at least this large (the report hands over 64 KB at a time) is
 // written from where it stands, behind whatever the buffer holds, in one
 // system call: it is not copied into the buffer first.
@@ -109,11 +110,28 @@ private:
     std::unique_ptr<char[]> block_;
 };
 
+// Six letters or digits for a temporary's name, from the kernel's random
+// bytes in one call (the C++ library's random device asks the processor
+// what it offers first, which costs a one-problem run more than its
+// numbers). Should the call fail, the clock and the process number serve:
+// the name is only a first guess, taken with O_EXCL and tried again.
 std::string randomSuffix() {
     static constexpr char LETTERS[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device device;
+    unsigned char bytes[6];
+    if (::getrandom(bytes, sizeof bytes, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof bytes)) {
+        timespec now{};
+        ::clock_gettime(CLOCK_MONOTONIC, &now);
+        unsigned long long v = static_cast<unsigned long long>(now.tv_nsec) * 2654435761ULL ^
+                               static_cast<unsigned long long>(::getpid()) << 20 ^
+                               static_cast<unsigned long long>(now.tv_sec);
+        for (unsigned char& b : bytes) {
+            b = static_cast<unsigned char>(v);
+            v = v >> 8 | v << 56;
+            v *= 0x9E3779B97F4A7C15ULL;
+        }
+    }
     std::string s(6, 'a');
-    for (char& c : s) c = LETTERS[device() % (sizeof LETTERS - 1)];
+    for (std::size_t k = 0; k < s.size(); ++k) s[k] = LETTERS[bytes[k] % (sizeof LETTERS - 1)];
     return s;
 }
 

@@ -114,6 +114,23 @@ Heading angleWithCircle(double direction, double xc, double yc, double x, double
     return {direction - delta, delta};
 }
 
+// The point where the slot line meets the target, as IntersectWithSlot
+// takes it, when that does not depend on where the point lies on the
+// mainline; false when there is no crossing or the circle's two roots are
+// equally near the slot line's own point.
+bool pointWithoutLocating(const TransverseLine& l, const CrossTarget& target, double& x, double& y) {
+    if (!isStraight(l)) return false;
+    if (!target.circle) return crossStraights(l, target, x, y);
+    double first = 0, second = 0;
+    if (!circleRoots(l, target, first, second)) return false;
+    const double through = (l.form == form::Y_OF_X) ? l.throughX : l.throughY;
+    const double toFirst = std::fabs(first - through), toSecond = std::fabs(second - through);
+    if (toFirst == toSecond) return false;
+    const double u = toFirst < toSecond ? first : second;
+    fromLineFrame(l, u, l.slope * u + l.intercept, x, y);
+    return true;
+}
+
 Crossing withHeading(Crossing c, const Heading& h) {
     c.hasHeading = true;
     c.heading = h;
@@ -204,6 +221,12 @@ Crossing CrossOffsetMainline(const Mainline& ml, const TransverseLine& slot, dou
             target.slope = piece.slope;
             target.intercept = piece.intercept + d * piece.normFactor;
         }
+        // A crossing no nearer than the one taken cannot replace it, whether
+        // its piece accepts it or not: it need not be located.
+        double x = 0, y = 0;
+        if (best && pointWithoutLocating(slot, target, x, y) &&
+            !(std::hypot(x - slot.throughX, y - slot.throughY) < bestDistance))
+            continue;
         const Crossing c = IntersectWithSlot(ml, slot, target);
         if (c.status == CrossingStatus::NotStraight) return c;
         if (!c.crossed() || c.at.piece != k) continue;
