@@ -30,32 +30,22 @@ XY xyOf(const StationPoint& p) { return {p.x, p.y}; }
 
 Mainline mainlineOf(const RunContext& ctx) { return Mainline(ctx.alignment, ctx.lines); }
 
-bool present(const RunContext& ctx, int k) { return mainlineOf(ctx).pieceExists(k); }
-
-// The stations of piece k within the problem's roadway: piece 1 up to the
-// P.C., piece 3 from the P.T., piece 2 between (or to the ends of the
-// roadway where piece 1 or 3 is absent).
-std::pair<double, double> pieceRange(const RunContext& ctx, int k) {
-    const Alignment& a = ctx.alignment;
-    const double back = a.location.backStation, ahead = a.location.aheadStation;
-    double from = back, to = ahead;
-    if (k == 1) to = a.pcStation;
-    if (k == 3) from = a.ptStation;
-    if (k == 2) {
-        if (present(ctx, 1)) from = a.pcStation;
-        if (present(ctx, 3)) to = a.ptStation;
-    }
-    return {std::max(from, back), std::min(to, ahead)};
+// The stations of piece k within the problem's roadway, from the back to
+// the ahead station.
+std::pair<double, double> pieceRangeOnRoadway(const Mainline& ml, int k) {
+    const LocationData& loc = ml.alignment().location;
+    const StationRange r = ml.pieceRange(k);
+    return {std::max(r.lo, loc.backStation), std::min(r.hi, loc.aheadStation)};
 }
 
 // The mainline moved sideways by d between stations s0 and s1 of piece k:
 // a straight between its end points, or an arc about the curve's centre
 // (stations run clockwise about it).
-Stroke offsetPiece(const RunContext& ctx, int k, double s0, double s1, double d, XY p0, XY p1) {
+Stroke offsetPiece(const Mainline& ml, int k, double s0, double s1, double d, XY p0, XY p1) {
     Stroke s;
     s.points = {p0, p1};
-    if (mainlineOf(ctx).pieceIsCurve(k)) {
-        const AlignmentSegment& seg = ctx.alignment.segments[k];
+    if (ml.pieceIsCurve(k)) {
+        const AlignmentSegment& seg = ml.segment(k);
         s.kind = Stroke::Kind::Arc;
         s.centre = {seg.xc, seg.yc};
         s.radius = seg.r + d;
@@ -64,18 +54,18 @@ Stroke offsetPiece(const RunContext& ctx, int k, double s0, double s1, double d,
     return s;
 }
 
-XY offsetPoint(const RunContext& ctx, double station, double d) {
-    const StationPoint p = PointAtStation(ctx.alignment, ctx.lines, station);
+XY offsetPoint(const Mainline& ml, double station, double d) {
+    const StationPoint p = ml.PointAtStation(station);
     return {p.x + d * std::cos(p.theta), p.y + d * std::sin(p.theta)};
 }
 
 // A line that follows the mainline at offset d from station s0 to s1,
 // broken at the P.C. and the P.T.; its ends are the bent points themselves.
-std::vector<Stroke> followMainline(const RunContext& ctx, const BentPoint& b, const BentPoint& a, double d) {
+std::vector<Stroke> followMainline(const Mainline& ml, const BentPoint& b, const BentPoint& a, double d) {
     std::vector<Stroke> out;
     const double lo = std::min(b.station, a.station), hi = std::max(b.station, a.station);
     std::vector<double> cuts{b.station};
-    for (double s : {ctx.alignment.pcStation, ctx.alignment.ptStation})
+    for (double s : {ml.alignment().pcStation, ml.alignment().ptStation})
         if (s > lo && s < hi) cuts.push_back(s);
     if (a.station < b.station)
         std::sort(cuts.begin() + 1, cuts.end(), std::greater<>());
@@ -84,9 +74,9 @@ std::vector<Stroke> followMainline(const RunContext& ctx, const BentPoint& b, co
     cuts.push_back(a.station);
     XY from{b.x, b.y};
     for (std::size_t i = 0; i + 1 < cuts.size(); ++i) {
-        const XY to = i + 2 == cuts.size() ? XY{a.x, a.y} : offsetPoint(ctx, cuts[i + 1], d);
-        const int k = PieceOfStation(ctx.alignment, ctx.lines, 0.5 * (cuts[i] + cuts[i + 1]));
-        out.push_back(offsetPiece(ctx, k, cuts[i], cuts[i + 1], d, from, to));
+        const XY to = i + 2 == cuts.size() ? XY{a.x, a.y} : offsetPoint(ml, cuts[i + 1], d);
+        const int k = ml.pieceOfStation(0.5 * (cuts[i] + cuts[i + 1]));
+        out.push_back(offsetPiece(ml, k, cuts[i], cuts[i + 1], d, from, to));
         from = to;
     }
     return out;
@@ -152,7 +142,7 @@ PlanLine planLine(const RunContext& ctx, int n, const std::vector<XY>& through) 
     } else if (std::holds_alternative<shape::OffsetMainline>(shape)) {
         // Drawn at the offset of its back bent point, through both bent points.
         out.shape = LineShape::FollowsMainline;
-        out.strokes = followMainline(ctx, b, a, b.offset);
+        out.strokes = followMainline(mainlineOf(ctx), b, a, b.offset);
     } else if (std::holds_alternative<shape::Straight>(shape)) {
         out.shape = LineShape::Straight;
         Stroke s;
@@ -186,7 +176,7 @@ PlanBent planBent(const RunContext& ctx, int slot, const Bent& bent, const std::
     out.remarks = trimmed(t.remarks);
     out.station = bent.station;
     out.skewRadians = bent.skew;
-    const XY p0 = xyOf(PointAtStation(ctx.alignment, ctx.lines, bent.station));
+    const XY p0 = xyOf(mainlineOf(ctx).PointAtStation(bent.station));
     const double c = std::cos(t.direction), s = std::sin(t.direction);
     double lo = 0, hi = 0;
     for (XY q : points) {
@@ -208,6 +198,7 @@ void PlanRecorder::startPlan() {
     pending_ = false;
     PlanProblem& p = problems_.emplace_back();
     const Alignment& a = ctx.alignment;
+    const Mainline ml = mainlineOf(ctx);
     p.number = trimmed(ctx.problem.number);
     p.title = trimmed(ctx.problem.title);
     p.date = ctx.clock.date;
@@ -215,26 +206,25 @@ void PlanRecorder::startPlan() {
     p.project = ctx.project;
     p.backStation = a.location.backStation;
     p.aheadStation = a.location.aheadStation;
-    if (mainlineOf(ctx).pieceIsCurve(2)) {
+    if (ml.pieceIsCurve(2)) {
         p.pcStation = a.pcStation;
         p.ptStation = a.ptStation;
         p.curveCentre = XY{a.segments[2].xc, a.segments[2].yc};
     }
     for (int k = 1; k <= 3; ++k) {
-        if (!present(ctx, k)) continue;
-        const auto [from, to] = pieceRange(ctx, k);
+        if (!ml.pieceExists(k)) continue;
+        const auto [from, to] = pieceRangeOnRoadway(ml, k);
         if (!(to > from)) continue;
         MainlinePiece m;
         m.piece = k;
         m.beginStation = from;
         m.endStation = to;
-        m.stroke = offsetPiece(ctx, k, from, to, 0.0, xyOf(PointAtStation(a, ctx.lines, from)),
-                               xyOf(PointAtStation(a, ctx.lines, to)));
+        m.stroke = offsetPiece(ml, k, from, to, 0.0, xyOf(ml.PointAtStation(from)), xyOf(ml.PointAtStation(to)));
         p.mainline.push_back(m);
     }
     for (double s = std::ceil(p.backStation / MINOR_TICK) * MINOR_TICK; s <= p.aheadStation;
          s += MINOR_TICK) {
-        const StationPoint q = PointAtStation(a, ctx.lines, s);
+        const StationPoint q = ml.PointAtStation(s);
         p.ticks.push_back({s, xyOf(q), q.theta, std::fmod(std::fabs(s), MAJOR_TICK) < 1e-6});
     }
 }
