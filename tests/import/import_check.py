@@ -482,6 +482,8 @@ def main():
     road("wide_curve.xml", 100, 1700)
     road("metric_road.xml", 150, 450, expect_notes=["multiplied by 3.2808398950", "radius 1968.50394",
                                                    "the P.C. at station 200.000000 is punched as 200.0000"])
+    # A published alignment's report transcribed (the points as printed).
+    road("published_road.xml", 0, 169.5, expect_notes=["radius 1499.99968 ft (-0.00032 ft)"])
     road("export_quirks.xml", 20100, 21600, ["--alignment", "MAINLINE", "--profile", "FINAL"],
          alignment="MAINLINE", profile="FINAL", expect_notes=["mirror image"])
     road("export_quirks.xml", 100, 800, alignment="RAMP A", profile="RAMP FG")

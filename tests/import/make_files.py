@@ -239,6 +239,29 @@ def main():
     prof = profile("FG", [(0, 80.0, "PVI"), (300.0, 74.0, "Para", 120.0), (664.159265, 80.0, "PVI")])
     write("metric_road.xml", landxml([r.xml("A12", prof)], units="meter", metric=True, epsg=25832))
 
+    # A published alignment, transcribed: alignment "CL" of a design
+    # package's station and curve report (stations to 0.001, northing and
+    # easting to 0.000001): from the start at 0+000 a tangent to the TC at
+    # 0+030.986, a 1500 radius curve to the right to the CT at 0+083.397,
+    # and the tangent on to the next TC at 0+169.515. The report is metric;
+    # its geometry is taken here as feet, as in the project-coordinates
+    # test of the same report (in metres its radius through the degree of
+    # curve would move the centre by 0.001 ft). The report has no profile:
+    # a level grade is given.
+    start, tc = "256676.937601 5011521.695584", "256647.117493 5011530.115279"
+    cc, pi1 = "256239.528347 5010086.553335", "256621.895292 5011537.236758"
+    ct, tc2 = "256596.439707 5011543.472784", "256512.795063 5011563.963775"
+    items = [f'      <Line name="CL-1" staStart="0.000000" length="30.986"><Start>{start}</Start>'
+             f"<End>{tc}</End></Line>",
+             f'      <Curve name="CL-2" rot="cw" radius="1500.000" staStart="30.986" length="52.411">'
+             f"<Start>{tc}</Start><Center>{cc}</Center><End>{ct}</End><PI>{pi1}</PI></Curve>",
+             f'      <Line name="CL-3" staStart="83.397" length="86.118"><Start>{ct}</Start>'
+             f"<End>{tc2}</End></Line>"]
+    prof = profile("CL FG", [(0.0, 100.0, "PVI"), (169.515, 100.0, "PVI")])
+    write("published_road.xml", landxml(
+        [f'    <Alignment name="CL" length="169.515" staStart="0.000000">\n      <CoordGeom>\n'
+         + "\n".join(items) + f"\n      </CoordGeom>\n{prof}    </Alignment>\n"]))
+
     # Quirks of real exports: two alignments (the ramp first), the curve of
     # the mainline split into two elements with one centre, the tangent
     # after it split into two collinear lines, rot and dir attributes that
