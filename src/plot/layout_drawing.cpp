@@ -94,7 +94,7 @@ bool isRepeatBentPoint(DrawingState& d, double x, double y) {
 // letter is "S". "LAC/LC=3" marks a line that never leaves the mainline.
 void drawSegment(RunContext& ctx, int line, PlotPoint p1, PlotPoint p2) {
     const char mark = ctx.lines[line].plotMark;
-    PlotCommands commands(ctx.plot);
+    PlotCommands& commands = ctx.plotCommands;
     switch (mark) {
     case 'C': writeAttributeGroup(commands, AttributeGroup::MarkedC); break;
     case 'B': writeAttributeGroup(commands, AttributeGroup::SegmentB); break;
@@ -133,7 +133,7 @@ namespace {
 
 void drawTLinePoint(RunContext& ctx, const PointRow& row) {
     noteDistanceFromMainline(ctx, row);
-    PlotCommands commands(ctx.plot);
+    PlotCommands& commands = ctx.plotCommands;
     writeAttributeGroup(commands, AttributeGroup::TLinePoint);
     const PlotPoint p = toPlotUnits(ctx.frame, row.x, row.y);
     ctx.drawing.linePoints.push_back(p);
@@ -146,7 +146,7 @@ void drawBentPoint(RunContext& ctx, const PointRow& row) {
     DrawingState& d = ctx.drawing;
     noteDistanceFromMainline(ctx, row);
     const bool repeat = isRepeatBentPoint(d, row.x, row.y);
-    PlotCommands commands(ctx.plot);
+    PlotCommands& commands = ctx.plotCommands;
     if (!repeat) writeAttributeGroup(commands, AttributeGroup::BentPoint);
     const PlotPoint p = toPlotUnits(ctx.frame, row.x, row.y);
     if (row.slot == BACK_BENT_SLOT) d.lineHasBackBent = d.linePoints.empty();
@@ -192,7 +192,7 @@ void drawTransverseLines(RunContext& ctx) {
     const int columns = d.columnIndex - 1;
     const int rows = d.rowCount;
     std::array<PlotPoint, GRID_COLUMNS> rowPoints{};
-    PlotCommands commands(ctx.plot);
+    PlotCommands& commands = ctx.plotCommands;
     for (int k = 1; k <= rows; ++k) {
         if (k == 1 || k == rows) {
             const char mark = ctx.transverse[k == 1 ? BACK_BENT_SLOT : AHEAD_BENT_SLOT].plotMark;

@@ -66,12 +66,6 @@ private:
 
 }   // namespace
 
-void PlotCommands::flush() {
-    if (len_ == 0) return;
-    out_.write(buf_.data(), static_cast<std::streamsize>(len_));
-    len_ = 0;
-}
-
 // Frame of one problem. The rotation is the reference angle in degrees
 // (single precision) times pi/180 rounded to single precision, the product
 // kept in double, times the mirror factor. The text size in inches is the
@@ -91,7 +85,7 @@ void startPlot(RunContext& ctx) {
     if (frame.textSize == 0.0f) frame.textSize = static_cast<float>(UNITS_PER_FOOT / 2.0 / UNITS_PER_INCH);
     const float scaled = frame.textSize * 1000.0f;
     frame.textHeight = frame.textWidth = static_cast<int>(scaled);
-    PlotCommands header(ctx.plot);
+    PlotCommands& header = ctx.plotCommands;
     header.append("DID/NA=ZNQ\nFNT/68\nTLC/CO=10,JU=3\n");
 }
 

@@ -11,6 +11,7 @@
 
 #include "bridgeplan/drawing_state.hpp"
 #include "bridgeplan/plot_frame.hpp"
+#include "run/plot_commands.hpp"
 
 namespace bp {
 
@@ -35,38 +36,6 @@ enum class AttributeGroup {
     SegmentE,       // LAC/LT=1,LC=7,LS=0  OVR/3
     SegmentL,       // LAC/LT=1,LC=2,LS=7  OVR/5
     NearMainline,   // LAC/LC=3
-};
-
-// Whole command lines gathered in one block and handed to the plot file in
-// a single write when the block fills up and when it goes out of scope
-// (also when a problem is abandoned part-way), so the half-dozen commands
-// of a labelled point cost one stream call. The order is kept.
-class PlotCommands {
-public:
-    explicit PlotCommands(std::ostream& out) : out_(out) {}
-    ~PlotCommands() { flush(); }
-    PlotCommands(const PlotCommands&) = delete;
-    PlotCommands& operator=(const PlotCommands&) = delete;
-
-    // Whole lines, each with its LF.
-    void append(std::string_view lines) {
-        std::memcpy(reserve(lines.size()), lines.data(), lines.size());
-        commit(lines.size());
-    }
-    // Room for `length` characters at the end of the block (at most its
-    // capacity), to be assembled in place and kept by commit(length).
-    char* reserve(std::size_t length) {
-        if (len_ + length > CAPACITY) flush();
-        return buf_.data() + len_;
-    }
-    void commit(std::size_t length) { len_ += length; }
-    void flush();
-
-private:
-    static constexpr std::size_t CAPACITY = 2048;
-    std::ostream& out_;
-    std::array<char, CAPACITY> buf_;   // written before it is read
-    std::size_t len_ = 0;
 };
 
 void writeAttributeGroup(PlotCommands& out, AttributeGroup group);

@@ -113,6 +113,7 @@ RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostrea
                                        deck.linesRead(), ctx.problem.number, e.number(), e.what());
         } catch (const DeckEnded& e) {
             report.flush();
+            ctx.plotCommands.flush();
             plot.flush();
             diagnostics << fmt::format("bridgeplan: problem {} was cut short: {}\n", ctx.problem.number,
                                        e.what());
@@ -129,6 +130,7 @@ RunResult MAIN(std::istream& deckStream, std::ostream& reportStream, std::ostrea
         }
     }
     report.flush();
+    ctx.plotCommands.flush();
     plot.flush();
     if (result.abandoned > 0) {
         result.exitStatus = exit_status::PARTLY_DONE;

@@ -16,6 +16,7 @@
 #include "bridgeplan/transverse_table.hpp"
 #include "bridgeplan/work_point.hpp"
 #include "run/deck_reader.hpp"
+#include "run/plot_commands.hpp"
 #include "run/report.hpp"
 #include "run/run_clock.hpp"
 
@@ -34,6 +35,8 @@ struct RunContext {
     DeckReader& deck;
     Report& report;
     std::ostream& plot;
+    // Every plot command of the run goes through this one block.
+    PlotCommands plotCommands{plot};
     RunClock clock;
 
     ProblemHeader problem;

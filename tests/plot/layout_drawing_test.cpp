@@ -24,7 +24,7 @@ using Row = std::optional<Pt>;   // nothing: the bent or T-line skips the line
 struct DrawingRun : PlotTestRun {
     explicit DrawingRun(char letter = 'R', double textSize = 0.0, float angle = 0.0f)
         : PlotTestRun(letter, textSize, angle) {
-        plot.str("");
+        take();   // the header
     }
 
     void span(int tLines, char backMark = 'C', char aheadMark = 'C') {

@@ -28,6 +28,7 @@ struct PlotTestRun {
 
     // The commands written since the last call, one string per text line.
     std::vector<std::string> take() {
+        ctx.plotCommands.flush();
         std::vector<std::string> lines;
         std::istringstream in(plot.str());
         for (std::string l; std::getline(in, l);) lines.push_back(l);

@@ -37,7 +37,7 @@ std::string elevationText(double elevation, PlotPoint origin = {1, 2}) {
 
 TEST(PlotFrame, HeaderAndTextSize) {
     PlotTestRun zero('R', 0.0, 0.0f);
-    EXPECT_EQ(zero.plot.str(), "DID/NA=ZNQ\nFNT/68\nTLC/CO=10,JU=3\n");
+    EXPECT_EQ(zero.take(), (std::vector<std::string>{"DID/NA=ZNQ", "FNT/68", "TLC/CO=10,JU=3"}));
     EXPECT_EQ(zero.ctx.frame.textSize, 6.0f);
     EXPECT_EQ(zero.ctx.frame.textHeight, 6000);
     EXPECT_EQ(zero.ctx.frame.textWidth, 6000);
