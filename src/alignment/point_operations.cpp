@@ -49,13 +49,13 @@ struct Projection {
 // R (thetaR - psi) + sR, taken by whole turns nearest the piece's own
 // stations; offset = |P - centre| - R (positive away from the centre, to
 // the left of travel).
-Projection projectOnCircle(const AlignmentSegment& seg, double x, double y) {
+Projection projectOnCircle(const AlignmentSegment& seg, const LongitudinalLine& line, double x, double y) {
     Direction d = DirectionBetween(seg.xc, seg.yc, x, y);
     Projection p;
     p.normal = d.angle;
     double s0 = seg.r * reduceToHalfTurn(seg.theta - d.angle) + seg.referenceStation;
     p.station = nearestTurn(s0, TWO_PI * seg.r, seg.beginStation, seg.endStation, seg.referenceStation);
-    p.offset = std::hypot(d.dx, d.dy) - seg.r;
+    p.offset = offsetFrom(seg, line, x, y);
     return p;
 }
 
@@ -153,7 +153,7 @@ std::optional<StationOffset> Mainline::stationOffsetOnAnyPiece(double x, double 
             // accepts are not needed any more.
             if (nearest && !(std::fabs(offsetFrom(seg, line, x, y)) < std::fabs(nearest->offset))) continue;
             Projection p =
-                line.form == form::CIRCLE ? projectOnCircle(seg, x, y) : projectOnStraight(seg, line, x, y);
+                line.form == form::CIRCLE ? projectOnCircle(seg, line, x, y) : projectOnStraight(seg, line, x, y);
             found = pieceOfStation(p.station);
             on[c] = {p.station, p.offset, found, RangeFlagOfStation(alignment_, p.station), p.normal};
             tried[c] = true;

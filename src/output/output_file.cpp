@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <ctime>
 #include <fcntl.h>
+#include <random>
 #include <stdio.h>
 #include <sys/file.h>
 #include <sys/random.h>
@@ -113,22 +113,14 @@ private:
 // Six letters or digits for a temporary's name, from the kernel's random
 // bytes in one call (the C++ library's random device asks the processor
 // what it offers first, which costs a one-problem run more than its
-// numbers). Should the call fail, the clock and the process number serve:
-// the name is only a first guess, taken with O_EXCL and tried again.
+// numbers); the random device only when that call fails. The name is only
+// a first guess, taken with O_EXCL and tried again.
 std::string randomSuffix() {
     static constexpr char LETTERS[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     unsigned char bytes[6];
     if (::getrandom(bytes, sizeof bytes, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof bytes)) {
-        timespec now{};
-        ::clock_gettime(CLOCK_MONOTONIC, &now);
-        unsigned long long v = static_cast<unsigned long long>(now.tv_nsec) * 2654435761ULL ^
-                               static_cast<unsigned long long>(::getpid()) << 20 ^
-                               static_cast<unsigned long long>(now.tv_sec);
-        for (unsigned char& b : bytes) {
-            b = static_cast<unsigned char>(v);
-            v = v >> 8 | v << 56;
-            v *= 0x9E3779B97F4A7C15ULL;
-        }
+        std::random_device device;
+        for (unsigned char& b : bytes) b = static_cast<unsigned char>(device());
     }
     std::string s(6, 'a');
     for (std::size_t k = 0; k < s.size(); ++k) s[k] = LETTERS[bytes[k] % (sizeof LETTERS - 1)];

@@ -2,12 +2,8 @@
 // The plot command file: the problem header, attribute groups, polylines,
 // elevation texts and arcs, in plot units (12000 per foot of plan).
 
-#include <array>
-#include <cstddef>
-#include <cstring>
 #include <ostream>
 #include <span>
-#include <string_view>
 
 #include "bridgeplan/drawing_state.hpp"
 #include "bridgeplan/plot_frame.hpp"

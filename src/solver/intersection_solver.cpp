@@ -147,16 +147,12 @@ Crossing withHeading(Crossing c, const Heading& h) {
 // the back and ahead stations, wherever the second lies.
 Crossing IntersectWithSlot(const Mainline& ml, const TransverseLine& l, const CrossTarget& target) {
     if (!isStraight(l)) return withStatus(CrossingStatus::NotStraight);
-    if (!target.circle) {
-        double x = 0, y = 0;
-        if (!crossStraights(l, target, x, y)) return withStatus(CrossingStatus::Parallel);
-        return locate(ml, x, y);
-    }
+    double x = 0, y = 0;
+    if (pointWithoutLocating(l, target, x, y)) return locate(ml, x, y);
+    if (!target.circle) return withStatus(CrossingStatus::Parallel);
     double first = 0, second = 0;
     if (!circleRoots(l, target, first, second)) return withStatus(CrossingStatus::MissesCircle);
-    const double through = (l.form == form::Y_OF_X) ? l.throughX : l.throughY;
-    const double toFirst = std::fabs(first - through), toSecond = std::fabs(second - through);
-    if (toFirst != toSecond) return locateAt(ml, l, toFirst < toSecond ? first : second);
+    // Both roots equally near.
     const Crossing c = locateAt(ml, l, first);
     if (c.crossed() && c.at.rangeFlag != 0) return locateAt(ml, l, second);
     return c;
@@ -224,10 +220,9 @@ Crossing CrossOffsetMainline(const Mainline& ml, const TransverseLine& slot, dou
         // A crossing no nearer than the one taken cannot replace it, whether
         // its piece accepts it or not: it need not be located.
         double x = 0, y = 0;
-        if (best && pointWithoutLocating(slot, target, x, y) &&
-            !(std::hypot(x - slot.throughX, y - slot.throughY) < bestDistance))
-            continue;
-        const Crossing c = IntersectWithSlot(ml, slot, target);
+        const bool atPoint = pointWithoutLocating(slot, target, x, y);
+        if (atPoint && best && !(std::hypot(x - slot.throughX, y - slot.throughY) < bestDistance)) continue;
+        const Crossing c = atPoint ? locate(ml, x, y) : IntersectWithSlot(ml, slot, target);
         if (c.status == CrossingStatus::NotStraight) return c;
         if (!c.crossed() || c.at.piece != k) continue;
         const double distance = std::hypot(c.x - slot.throughX, c.y - slot.throughY);
