@@ -32,9 +32,11 @@ AngleParts splitAngle(double a) {
         p.secondRest = std::nan("");
         return p;
     }
-    double sign = a < 0 ? -1.0 : 1.0;
+    // sign / 72000 with the division done once, here: 1/72000 rounds the
+    // same in the compiler as at run time, and its negation is exact.
+    constexpr double HALF_TENTH_SECOND = 1.0 / 72000.0;
     p.negative = a < 0;
-    double degrees = a * 180.0 / PI + sign / 72000.0;
+    double degrees = a * 180.0 / PI + (p.negative ? -HALF_TENTH_SECOND : HALF_TENTH_SECOND);
     double whole = std::trunc(degrees);
     p.degrees = static_cast<long>(whole);
     double f = std::fabs(degrees - whole) * 60.0;
