@@ -68,6 +68,37 @@ char* lowDigitsBackwards(char* end, unsigned long long& n, int count) {
     return end;
 }
 
+// The same for a count the compiler knows: n = 10^D w + f splits by one
+// multiplication, and the D digits of f (below 10^9) come by 32-bit steps.
+template <int D>
+char* lowDigitsBackwards(char* end, unsigned long long& n) {
+    static_assert(D >= 1 && D <= 9);
+    constexpr unsigned long long SCALE = POWERS_UP_TO_19[D];
+    const unsigned long long whole = n / SCALE;
+    auto low = static_cast<std::uint32_t>(n - whole * SCALE);
+    n = whole;
+    int count = D;
+    for (; count >= 2; count -= 2) {
+        const unsigned pair = (low % 100) * 2;
+        low /= 100;
+        *--end = DIGIT_PAIRS[pair + 1];
+        *--end = DIGIT_PAIRS[pair];
+    }
+    if (count == 1) *--end = static_cast<char>('0' + low);
+    return end;
+}
+
+// The decimals of the layouts' fields (four for coordinates, stations and
+// distances, three for elevations, one for seconds) by the fixed count.
+char* decimalsBackwards(char* end, unsigned long long& n, int decimals) {
+    switch (decimals) {
+    case 4: return lowDigitsBackwards<4>(end, n);
+    case 3: return lowDigitsBackwards<3>(end, n);
+    case 1: return lowDigitsBackwards<1>(end, n);
+    default: return lowDigitsBackwards(end, n, decimals);
+    }
+}
+
 // All the digits of n without leading zeros (one for zero), right to left
 // ending at `end`; returns the position of the first.
 char* digitsBackwards(char* end, unsigned long long n) {
@@ -198,7 +229,7 @@ void formatFixed(char* out, int width, int decimals, double value) {
         fill(out, width, '*');
         return;
     }
-    char* at = lowDigitsBackwards(out + width, scaled, decimals);   // scaled keeps the whole part
+    char* at = decimalsBackwards(out + width, scaled, decimals);   // scaled keeps the whole part
     const unsigned long long whole = scaled;
     const bool fits = whole == 0 ? room >= (decimals > 0 ? 0 : 1) : fitsInDigits(whole, room);
     if (!fits) {
