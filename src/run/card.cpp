@@ -115,6 +115,43 @@ bool readDecimal(std::string_view field, int decimals, FieldDecimal& d) {
     return true;
 }
 
+// The field as most cards punch it: blanks, an optional sign, digits with
+// at most one point among them, blanks. Reads it into `d` as readDecimal
+// would and returns true; false for any other field (a blank between the
+// digits, an exponent, more than 19 significant digits, no digit), which
+// is left to readDecimal.
+bool readPlainDecimal(std::string_view field, int decimals, FieldDecimal& d) {
+    const char* at = field.data();
+    const char* const end = at + field.size();
+    while (at != end && isBlank(*at)) ++at;
+    if (at == end) return true;   // an all-blank field is 0
+    if (*at == '+' || *at == '-') d.negative = *at++ == '-';
+    std::uint64_t mantissa = 0;
+    int significant = 0;
+    long fractionDigits = 0;
+    bool point = false, digits = false;
+    for (; at != end; ++at) {
+        const unsigned digit = static_cast<unsigned>(static_cast<unsigned char>(*at)) - '0';
+        if (digit <= 9) {
+            digits = true;
+            fractionDigits += point ? 1 : 0;
+            if (mantissa != 0 || digit != 0) {   // leading zeros are not significant
+                if (++significant > MAX_KEPT_DIGITS) return false;
+                mantissa = mantissa * 10 + digit;
+            }
+        } else if (*at == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    while (at != end && isBlank(*at)) ++at;
+    if (!digits || at != end) return false;
+    d.mantissa = mantissa;
+    d.scale = -(point ? fractionDigits : decimals);
+    return true;
+}
+
 // The same decimal written out for strtod, which rounds any length of
 // digits correctly: sign, every digit of the field, "e", the scale.
 double convertInGeneral(std::string_view field, const FieldDecimal& d) {
@@ -146,7 +183,10 @@ double convertInGeneral(std::string_view field, const FieldDecimal& d) {
 // to strtod.
 bool parseCardNumber(std::string_view field, int decimals, double& value) {
     FieldDecimal d;
-    if (!readDecimal(field, decimals, d)) return false;
+    if (!readPlainDecimal(field, decimals, d)) {
+        d = FieldDecimal{};
+        if (!readDecimal(field, decimals, d)) return false;
+    }
     double v;
     if (d.exactDigits && d.mantissa <= MAX_EXACT_INTEGER && d.scale >= -MAX_EXACT_POWER &&
         d.scale <= MAX_EXACT_POWER) {
