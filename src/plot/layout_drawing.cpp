@@ -42,14 +42,7 @@ void drawElevationLabel(RunContext& ctx, PlotCommands& commands, PlotPoint p, do
     const long long ex = p.x + side * labelUnits(s, offset);
     const long long fx = ex + side * labelUnits(s, 7000);
     const PlotPoint textOrigin{side > 0 ? ex : fx, ty};
-
-    const std::array<PlotPoint, 2> marker{p, p};
-    writePolyline(commands, marker);
-    writeAttributeGroup(commands, AttributeGroup::Label);
-    const std::array<PlotPoint, 3> leader{p, PlotPoint{ex, ly}, PlotPoint{fx, ly}};
-    writePolyline(commands, leader);
-    writeElevationText(commands, ctx.frame, textOrigin, elevation);
-    writeAttributeGroup(commands, AttributeGroup::LabelEnd);
+    writeElevationLabel(commands, ctx.frame, {p, PlotPoint{ex, ly}, PlotPoint{fx, ly}, textOrigin, elevation});
 }
 
 // Grid row of a transverse position: 1 the back bent, i + 1 T-line i,

@@ -31,6 +31,15 @@ long long truncToUnits(double v) {
     return static_cast<long long>(v);
 }
 
+// An integer field formatted once, for a value a group of commands repeats.
+using Field = std::array<char, FIELD>;
+
+Field fieldOf(long long value) {
+    Field f;
+    formatInteger(f.data(), FIELD, value);
+    return f;
+}
+
 // One command line assembled in place at the end of the block: literal
 // pieces and 10-character integer fields, kept with its LF by end().
 class CommandLine {
@@ -45,6 +54,11 @@ public:
     }
     CommandLine& integer(long long value) {
         formatInteger(at_, FIELD, value);
+        at_ += FIELD;
+        return *this;
+    }
+    CommandLine& field(const Field& f) {
+        std::memcpy(at_, f.data(), FIELD);
         at_ += FIELD;
         return *this;
     }
@@ -140,16 +154,53 @@ void writePolyline(PlotCommands& out, std::span<const PlotPoint> points) {
     }
 }
 
+namespace {
+
 // "EL." and the elevation in feet to 3 decimals: width 5 below 10 ft, 6
-// below 100, 7 below 1000; from 1000 ft up no text is written.
-void writeElevationText(PlotCommands& out, const PlotFrame& frame, PlotPoint origin, double elevation) {
+// below 100, 7 below 1000; from 1000 ft up no text is written. The text
+// size and the origin come as their fields.
+void elevationText(PlotCommands& out, const Field& height, const Field& width, const Field& x, const Field& y,
+                   double elevation) {
     if (elevation >= 1000.0) return;
-    const int width = elevation >= 100.0 ? 7 : elevation >= 10.0 ? 6 : 5;
+    const int columns = elevation >= 100.0 ? 7 : elevation >= 10.0 ? 6 : 5;
     CommandLine line(out);
-    line.lit("TXT/TH=").integer(frame.textHeight).lit(",TW=").integer(frame.textWidth);
-    line.lit(",OR=").integer(origin.x).lit(",").integer(origin.y);
-    line.lit(",AN=0.0,EL.").fixed(width, 3, elevation);
+    line.lit("TXT/TH=").field(height).lit(",TW=").field(width);
+    line.lit(",OR=").field(x).lit(",").field(y);
+    line.lit(",AN=0.0,EL.").fixed(columns, 3, elevation);
     line.end();
+}
+
+}   // namespace
+
+void writeElevationText(PlotCommands& out, const PlotFrame& frame, PlotPoint origin, double elevation) {
+    const Field height = fieldOf(frame.textHeight);
+    const Field width = frame.textWidth == frame.textHeight ? height : fieldOf(frame.textWidth);
+    elevationText(out, height, width, fieldOf(origin.x), fieldOf(origin.y), elevation);
+}
+
+// The marker "LST/OP,x,y,x,y", the label attributes, the leader
+// "LST/OP,x,y,bx,by,ex,ey", the text and "ASC/0": the lines writePolyline,
+// writeAttributeGroup and writeElevationText give, with each value the
+// group repeats (the point, the leader's level, the text's size and its
+// origin on the leader) formatted once.
+void writeElevationLabel(PlotCommands& out, const PlotFrame& frame, const ElevationLabel& label) {
+    const Field x = fieldOf(label.point.x), y = fieldOf(label.point.y);
+    CommandLine marker(out);
+    marker.lit("LST/OP,").field(x).lit(",").field(y).lit(",").field(x).lit(",").field(y).end();
+    writeAttributeGroup(out, AttributeGroup::Label);
+    const Field bendX = fieldOf(label.bend.x), bendY = fieldOf(label.bend.y);
+    const Field endX = fieldOf(label.end.x);
+    const Field endY = label.end.y == label.bend.y ? bendY : fieldOf(label.end.y);
+    CommandLine leader(out);
+    leader.lit("LST/OP,").field(x).lit(",").field(y).lit(",").field(bendX).lit(",").field(bendY);
+    leader.lit(",").field(endX).lit(",").field(endY).end();
+    const Field height = fieldOf(frame.textHeight);
+    const Field width = frame.textWidth == frame.textHeight ? height : fieldOf(frame.textWidth);
+    const Field textX = label.textOrigin.x == label.bend.x  ? bendX
+                        : label.textOrigin.x == label.end.x ? endX
+                                                            : fieldOf(label.textOrigin.x);
+    elevationText(out, height, width, textX, fieldOf(label.textOrigin.y), label.elevation);
+    writeAttributeGroup(out, AttributeGroup::LabelEnd);
 }
 
 // An arc about the plot origin (the curve centre) from p1 to p2.

@@ -38,6 +38,13 @@ void writeAttributeGroup(PlotCommands& out, AttributeGroup group);
 inline constexpr int MAX_POLYLINE_POINTS = 22;                              // of one "LST/OP" command
 void writePolyline(PlotCommands& out, std::span<const PlotPoint> points);   // 2..22 points
 void writeElevationText(PlotCommands& out, const PlotFrame& frame, PlotPoint origin, double elevation);
+// A point's elevation label: the point, the leader's bend and end, where
+// the text stands, and the elevation in feet.
+struct ElevationLabel {
+    PlotPoint point, bend, end, textOrigin;
+    double elevation = 0;
+};
+void writeElevationLabel(PlotCommands& out, const PlotFrame& frame, const ElevationLabel& label);
 enum class ArcSense { Clockwise, CounterClockwise };
 void writeArc(PlotCommands& out, ArcSense sense, PlotPoint p1, PlotPoint p2);
 
