@@ -61,7 +61,8 @@ TEST(FieldWidths, FixedPointAgreesWithTheCLibrary) {
     for (int i = 0; i < 200000; ++i) {
         const double v = mantissa(random) * std::pow(10.0, exponent(random));
         for (const auto& [w, d] :
-             {std::pair{13, 4}, std::pair{12, 6}, std::pair{7, 3}, std::pair{5, 0}, std::pair{18, 11}})
+             {std::pair{13, 4}, std::pair{12, 6}, std::pair{7, 3}, std::pair{5, 0}, std::pair{18, 11},
+              std::pair{6, 1}, std::pair{9, 2}})
             ASSERT_EQ(fixed(w, d, v), reference(w, d, v)) << "F" << w << "." << d << " of " << v;
     }
     // Values a ten-thousandth either side of a rounding step, and exact
