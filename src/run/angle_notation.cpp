@@ -1,3 +1,4 @@
+#include <array>
 #include <cmath>
 
 #include "bridgeplan/constants.hpp"
@@ -17,6 +18,14 @@ double foldAngle(double a) {
     if (a < -HALF_PI) return a + PI;
     return a;
 }
+
+// n / 10 for n = 0..99: the division done by the compiler, which rounds
+// it as the processor does.
+constexpr std::array<double, 100> TENTHS = [] {
+    std::array<double, 100> t{};
+    for (int n = 0; n < 100; ++n) t[static_cast<std::size_t>(n)] = static_cast<double>(n) / 10.0;
+    return t;
+}();
 
 // degrees = a 180/pi + sign/72000 (rounds to the nearest 0.1 second);
 // D = trunc(degrees); f = |degrees - D| 60 minutes, split into tens and
@@ -45,7 +54,8 @@ AngleParts splitAngle(double a) {
     p.minuteUnits = static_cast<int>(units);
     long tenths = static_cast<long>((units - p.minuteUnits) * 600.0);
     p.secondTens = static_cast<int>(tenths / 100);
-    p.secondRest = static_cast<double>(tenths - 100L * p.secondTens) / 10.0;
+    const long rest = tenths - 100L * p.secondTens;   // 0..99
+    p.secondRest = rest >= 0 && rest < 100 ? TENTHS[static_cast<std::size_t>(rest)] : static_cast<double>(rest) / 10.0;
     return p;
 }
 

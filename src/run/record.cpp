@@ -78,13 +78,18 @@ char* lowDigitsBackwards(char* end, unsigned long long& n) {
     auto low = static_cast<std::uint32_t>(n - whole * SCALE);
     n = whole;
     int count = D;
-    for (; count >= 2; count -= 2) {
+    for (; count > 2; count -= 2) {
         const unsigned pair = (low % 100) * 2;
         low /= 100;
         *--end = DIGIT_PAIRS[pair + 1];
         *--end = DIGIT_PAIRS[pair];
     }
-    if (count == 1) *--end = static_cast<char>('0' + low);
+    if (count == 2) {   // the last two digits are what is left
+        *--end = DIGIT_PAIRS[low * 2 + 1];
+        *--end = DIGIT_PAIRS[low * 2];
+    } else {
+        *--end = static_cast<char>('0' + low);
+    }
     return end;
 }
 
@@ -101,7 +106,7 @@ char* decimalsBackwards(char* end, unsigned long long& n, int decimals) {
 
 // All the digits of n without leading zeros (one for zero), right to left
 // ending at `end`; returns the position of the first.
-char* digitsBackwards(char* end, unsigned long long n) {
+[[gnu::always_inline]] inline char* digitsBackwards(char* end, unsigned long long n) {
     // 32-bit arithmetic once the rest fits: most fields are short.
     for (; n > 0xFFFFFFFFULL;) {
         const unsigned pair = static_cast<unsigned>(n % 100) * 2;
@@ -131,7 +136,7 @@ void fill(char* out, int width, char ch) {
 // Blanks in the first `count` columns of a field. The fields are short:
 // two overlapping stores of four or eight blanks cover 4 to 16 columns
 // without a call.
-void blank(char* out, int count) {
+[[gnu::always_inline]] inline void blank(char* out, int count) {
     static constexpr char BLANKS[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
     if (count > 16) {
         std::memset(out, ' ', static_cast<std::size_t>(count));
