@@ -66,11 +66,17 @@ Projection projectOnCircle(const AlignmentSegment& seg, const LongitudinalLine& 
 // travel. The offset is P's signed distance from the stored line form:
 // positive towards larger y (form 1) or larger x (form 2), which is the
 // left of travel except on a straight heading the -X or -Y way.
-Projection projectOnStraight(const AlignmentSegment& seg, const LongitudinalLine& line, double x, double y) {
-    Direction fromCentre = DirectionBetween(seg.xc, seg.yc, x, y);
+// On a straight piece: whether P lies behind the reference point, that is
+// counter-clockwise of thetaR seen from the piece's centre point.
+bool behindReference(const AlignmentSegment& seg, double x, double y) {
+    return reduceToHalfTurn(DirectionBetween(seg.xc, seg.yc, x, y).angle - seg.theta) > 0;
+}
+
+Projection projectOnStraight(const AlignmentSegment& seg, const LongitudinalLine& line, double x, double y,
+                             bool behind) {
     Direction fromRef = DirectionBetween(seg.xp, seg.yp, x, y);
     double d = std::hypot(fromRef.dx, fromRef.dy);
-    if (reduceToHalfTurn(fromCentre.angle - seg.theta) > 0) d = -d;
+    if (behind) d = -d;
     Projection p;
     p.normal = seg.theta;
     p.station = seg.referenceStation + d * std::fabs(std::cos(fromRef.raw - line.direction));
@@ -152,8 +158,18 @@ std::optional<StationOffset> Mainline::stationOffsetOnAnyPiece(double x, double 
             // without the directions, and the rules for a point no piece
             // accepts are not needed any more.
             if (nearest && !(std::fabs(offsetFrom(seg, line, x, y)) < std::fabs(nearest->offset))) continue;
-            Projection p =
-                line.form == form::CIRCLE ? projectOnCircle(seg, line, x, y) : projectOnStraight(seg, line, x, y);
+            const bool circle = line.form == form::CIRCLE;
+            const bool behind = !circle && behindReference(seg, x, y);
+            // A straight's station is sR + d |cos|, d negative only behind the
+            // reference point. Where sR is the junction (piece 1 ends at it,
+            // piece 3 begins at it), a point on the other side of the
+            // junction's normal cannot land on the piece: once a piece has
+            // accepted the point, the rest of the projection is not needed.
+            if (nearest && !circle &&
+                ((c == 1 && !behind && seg.referenceStation == pieceRange(1).hi) ||
+                 (c == 3 && behind && seg.referenceStation == pieceRange(3).lo)))
+                continue;
+            Projection p = circle ? projectOnCircle(seg, line, x, y) : projectOnStraight(seg, line, x, y, behind);
             found = pieceOfStation(p.station);
             on[c] = {p.station, p.offset, found, RangeFlagOfStation(alignment_, p.station), p.normal};
             tried[c] = true;
