@@ -347,7 +347,10 @@ Record& Record::angle(int degreesWidth, const AngleParts& a) {
 }
 
 std::string_view Record::text() const {
+    // Trailing blanks eight at a time, then one by one; column 1 stays.
+    static constexpr char EIGHT_BLANKS[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
     int n = len_;
+    while (n > 9 && std::memcmp(buf_.data() + n - 8, EIGHT_BLANKS, 8) == 0) n -= 8;
     while (n > 1 && buf_[n - 1] == ' ') --n;
     return {buf_.data(), static_cast<std::size_t>(n)};
 }
