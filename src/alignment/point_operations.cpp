@@ -59,19 +59,18 @@ Projection projectOnCircle(const AlignmentSegment& seg, const LongitudinalLine& 
     return p;
 }
 
-// Straight piece: d = |P - reference point|, negative when P lies behind
-// the reference point (the direction psi from the piece's centre point to
-// P is counter-clockwise of thetaR); station = sR + d |cos(alpha - phi)|,
-// alpha the raw angle from the reference point to P, phi the direction of
-// travel. The offset is P's signed distance from the stored line form:
-// positive towards larger y (form 1) or larger x (form 2), which is the
-// left of travel except on a straight heading the -X or -Y way.
 // On a straight piece: whether P lies behind the reference point, that is
 // counter-clockwise of thetaR seen from the piece's centre point.
 bool behindReference(const AlignmentSegment& seg, double x, double y) {
     return reduceToHalfTurn(DirectionBetween(seg.xc, seg.yc, x, y).angle - seg.theta) > 0;
 }
 
+// Straight piece: d = |P - reference point|, negative when P lies behind
+// the reference point (`behind`, from behindReference); station = sR + d |cos(alpha - phi)|,
+// alpha the raw angle from the reference point to P, phi the direction of
+// travel. The offset is P's signed distance from the stored line form:
+// positive towards larger y (form 1) or larger x (form 2), which is the
+// left of travel except on a straight heading the -X or -Y way.
 Projection projectOnStraight(const AlignmentSegment& seg, const LongitudinalLine& line, double x, double y,
                              bool behind) {
     Direction fromRef = DirectionBetween(seg.xp, seg.yp, x, y);

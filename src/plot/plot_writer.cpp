@@ -170,11 +170,27 @@ void elevationText(PlotCommands& out, const Field& height, const Field& width, c
     line.end();
 }
 
+// The text's height and width fields (equal in every frame startPlot builds).
+std::array<Field, 2> textSizeFields(const PlotFrame& frame) {
+    const Field height = fieldOf(frame.textHeight);
+    return {height, frame.textWidth == frame.textHeight ? height : fieldOf(frame.textWidth)};
+}
+
+// A polyline of one line, its values given as fields: "LST/OP" and each
+// value after a comma, as writePolyline writes up to six values.
+template <typename... Fields>
+void polylineOfFields(PlotCommands& out, const Fields&... values) {
+    static_assert(sizeof...(values) <= VALUES_PER_LINE);
+    CommandLine line(out);
+    line.lit("LST/OP");
+    (line.lit(",").field(values), ...);
+    line.end();
+}
+
 }   // namespace
 
 void writeElevationText(PlotCommands& out, const PlotFrame& frame, PlotPoint origin, double elevation) {
-    const Field height = fieldOf(frame.textHeight);
-    const Field width = frame.textWidth == frame.textHeight ? height : fieldOf(frame.textWidth);
+    const auto [height, width] = textSizeFields(frame);
     elevationText(out, height, width, fieldOf(origin.x), fieldOf(origin.y), elevation);
 }
 
@@ -185,17 +201,13 @@ void writeElevationText(PlotCommands& out, const PlotFrame& frame, PlotPoint ori
 // origin on the leader) formatted once.
 void writeElevationLabel(PlotCommands& out, const PlotFrame& frame, const ElevationLabel& label) {
     const Field x = fieldOf(label.point.x), y = fieldOf(label.point.y);
-    CommandLine marker(out);
-    marker.lit("LST/OP,").field(x).lit(",").field(y).lit(",").field(x).lit(",").field(y).end();
+    polylineOfFields(out, x, y, x, y);
     writeAttributeGroup(out, AttributeGroup::Label);
     const Field bendX = fieldOf(label.bend.x), bendY = fieldOf(label.bend.y);
     const Field endX = fieldOf(label.end.x);
     const Field endY = label.end.y == label.bend.y ? bendY : fieldOf(label.end.y);
-    CommandLine leader(out);
-    leader.lit("LST/OP,").field(x).lit(",").field(y).lit(",").field(bendX).lit(",").field(bendY);
-    leader.lit(",").field(endX).lit(",").field(endY).end();
-    const Field height = fieldOf(frame.textHeight);
-    const Field width = frame.textWidth == frame.textHeight ? height : fieldOf(frame.textWidth);
+    polylineOfFields(out, x, y, bendX, bendY, endX, endY);
+    const auto [height, width] = textSizeFields(frame);
     const Field textX = label.textOrigin.x == label.bend.x  ? bendX
                         : label.textOrigin.x == label.end.x ? endX
                                                             : fieldOf(label.textOrigin.x);

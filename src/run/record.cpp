@@ -129,6 +129,8 @@ char* decimalsBackwards(char* end, unsigned long long& n, int decimals) {
     return end;
 }
 
+constexpr char EIGHT_BLANKS[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+
 void fill(char* out, int width, char ch) {
     for (int i = 0; i < width; ++i) out[i] = ch;
 }
@@ -137,15 +139,14 @@ void fill(char* out, int width, char ch) {
 // two overlapping stores of four or eight blanks cover 4 to 16 columns
 // without a call.
 [[gnu::always_inline]] inline void blank(char* out, int count) {
-    static constexpr char BLANKS[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
     if (count > 16) {
         std::memset(out, ' ', static_cast<std::size_t>(count));
     } else if (count >= 8) {
-        std::memcpy(out, BLANKS, 8);
-        std::memcpy(out + count - 8, BLANKS, 8);
+        std::memcpy(out, EIGHT_BLANKS, 8);
+        std::memcpy(out + count - 8, EIGHT_BLANKS, 8);
     } else if (count >= 4) {
-        std::memcpy(out, BLANKS, 4);
-        std::memcpy(out + count - 4, BLANKS, 4);
+        std::memcpy(out, EIGHT_BLANKS, 4);
+        std::memcpy(out + count - 4, EIGHT_BLANKS, 4);
     } else {
         if (count > 0) out[0] = ' ';
         if (count > 1) out[1] = ' ';
@@ -348,7 +349,6 @@ Record& Record::angle(int degreesWidth, const AngleParts& a) {
 
 std::string_view Record::text() const {
     // Trailing blanks eight at a time, then one by one; column 1 stays.
-    static constexpr char EIGHT_BLANKS[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
     int n = len_;
     while (n > 9 && std::memcmp(buf_.data() + n - 8, EIGHT_BLANKS, 8) == 0) n -= 8;
     while (n > 1 && buf_[n - 1] == ' ') --n;
