@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <random>
@@ -14,23 +15,24 @@
 
 #include "output/cleanup.hpp"
 #include "output/file_identity.hpp"
+#include "output/output_block.hpp"
 
 namespace bp::out {
 namespace {
 
-// The write buffer: a batch run's output goes to disk in large blocks.
-constexpr std::size_t WRITE_BUFFER = 1 << 16;
-// A block at least this large (the report hands over 64 KB at a time) is
-// written from where it stands, behind whatever the buffer holds, in one
-// system call: it is not copied into the buffer first.
+// A block at least this large is written from where it stands, behind
+// whatever the buffer holds, up to the last block boundary it reaches; only
+// what lies beyond that boundary is copied into the buffer.
 constexpr std::size_t STRAIGHT_THROUGH = 1 << 15;
 // A temporary's name keeps at most this much of the output's name, so that
 // it stays within the 255 bytes a folder entry may have.
 constexpr std::size_t KEPT_OF_NAME = 200;
 
 // A stream buffer over a descriptor that remembers the first failed write.
-// The buffer is left uninitialised (nothing is read before it is written)
-// and taken only when the first characters arrive.
+// Every write but the last ends at a multiple of OUTPUT_BLOCK from the
+// start of the file: the buffer ends where the next boundary falls. The
+// buffer is left uninitialised (nothing is read before it is written) and
+// taken only when the first characters arrive.
 class DescriptorBuffer : public std::streambuf {
 public:
     explicit DescriptorBuffer(int fd) : fd_(fd) {}
@@ -40,8 +42,8 @@ protected:
     int_type overflow(int_type c) override {
         if (!drain()) return traits_type::eof();
         if (!block_) {
-            block_.reset(new char[WRITE_BUFFER]);   // default-initialised: not zero-filled
-            setp(block_.get(), block_.get() + WRITE_BUFFER);
+            block_.reset(new char[OUTPUT_BLOCK]);   // default-initialised: not zero-filled
+            restart();
         }
         if (!traits_type::eq_int_type(c, traits_type::eof())) {
             *pptr() = traits_type::to_char_type(c);
@@ -52,32 +54,50 @@ protected:
     std::streamsize xsputn(const char* s, std::streamsize count) override {
         if (count <= 0) return 0;
         const auto n = static_cast<std::size_t>(count);
+        const auto held = static_cast<std::size_t>(pptr() - pbase());
+        if (n >= STRAIGHT_THROUGH) {
+            if (error_) return 0;
+            // What the buffer holds and the block, up to the last boundary
+            // they reach; when they reach none, all of them.
+            const std::size_t total = held + n;
+            const std::size_t room = toBoundary();
+            const std::size_t cut = total < room ? total : room + (total - room) / OUTPUT_BLOCK * OUTPUT_BLOCK;
+            struct iovec parts[2] = {{pbase(), held}, {const_cast<char*>(s), cut - held}};
+            if (!writeAll(parts, cut)) return 0;
+            const std::size_t rest = total - cut;   // less than a block, and the buffer now ends a block on
+            if (rest > 0 && !block_) block_.reset(new char[OUTPUT_BLOCK]);
+            if (block_) restart();
+            if (rest > 0) {
+                std::memcpy(pptr(), s + (n - rest), rest);
+                pbump(static_cast<int>(rest));
+            }
+            return count;
+        }
         if (n <= static_cast<std::size_t>(epptr() - pptr())) {
             std::memcpy(pptr(), s, n);
             pbump(static_cast<int>(n));
             return count;
         }
-        if (n < STRAIGHT_THROUGH) return std::streambuf::xsputn(s, count);
-        // What the buffer holds, then the block, in one write.
-        if (error_) return 0;
-        struct iovec parts[2] = {{pbase(), static_cast<std::size_t>(pptr() - pbase())},
-                                 {const_cast<char*>(s), n}};
-        if (!writeAll(parts)) return 0;
-        if (block_) setp(block_.get(), block_.get() + WRITE_BUFFER);
-        return count;
+        return std::streambuf::xsputn(s, count);
     }
     int sync() override { return drain() ? 0 : -1; }
 
 private:
+    // Bytes from the end of the file to the next block boundary (a whole
+    // block when it stands on one).
+    std::size_t toBoundary() const { return OUTPUT_BLOCK - static_cast<std::size_t>(written_ % OUTPUT_BLOCK); }
+    // An empty buffer that ends at the next boundary.
+    void restart() { setp(block_.get(), block_.get() + toBoundary()); }
     bool drain() {
         if (error_) return false;
-        struct iovec parts[2] = {{pbase(), static_cast<std::size_t>(pptr() - pbase())}, {nullptr, 0}};
-        if (!writeAll(parts)) return false;
-        if (block_) setp(block_.get(), block_.get() + WRITE_BUFFER);
+        const auto held = static_cast<std::size_t>(pptr() - pbase());
+        struct iovec parts[2] = {{pbase(), held}, {nullptr, 0}};
+        if (!writeAll(parts, held)) return false;
+        if (block_) restart();
         return true;
     }
-    // Writes both parts whole, however the kernel splits them.
-    bool writeAll(struct iovec (&parts)[2]) {
+    // Writes both parts whole (`length` bytes), however the kernel splits them.
+    bool writeAll(struct iovec (&parts)[2], std::size_t length) {
         struct iovec* at = parts;
         int left = 2;
         while (left > 0) {
@@ -103,10 +123,12 @@ private:
                 at->iov_len -= done;
             }
         }
+        written_ += length;
         return true;
     }
     int fd_;
     int error_ = 0;
+    std::uint64_t written_ = 0;   // bytes written to the descriptor so far
     std::unique_ptr<char[]> block_;
 };
 

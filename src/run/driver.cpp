@@ -10,12 +10,17 @@
 #include "drawing/plan_recorder.hpp"
 #include "landxml/landxml_writer.hpp"
 #include "output/exit_status.hpp"
+#include "output/output_block.hpp"
 #include "plot/layout_drawing.hpp"
 #include "run/phases.hpp"
 #include "run/run_context.hpp"
 
 namespace bp {
 namespace {
+
+// The report and the plot hand their files whole output blocks, so that
+// every write but the last ends on a block boundary of the file.
+static_assert(Report::BLOCK == out::OUTPUT_BLOCK && PlotCommands::BLOCK == out::OUTPUT_BLOCK);
 
 // Problem card: code (1), deck identifier (2-4), problem number (5-8),
 // title words 1..18 (9-80).

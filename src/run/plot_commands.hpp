@@ -3,8 +3,8 @@
 // one block and handed to the plot stream when the block fills up and when
 // the run flushes it (at the end of the deck, or where the deck ends inside
 // a problem). One block serves the whole run, so the commands keep their
-// order, and a full block (64 KB) goes to the file in one write from where
-// it stands.
+// order; once it holds an output block, exactly that much goes to the file
+// in one write from where it stands, and the part of a line beyond it stays.
 
 #include <cstddef>
 #include <cstring>
@@ -16,7 +16,7 @@ namespace bp {
 
 class PlotCommands {
 public:
-    explicit PlotCommands(std::ostream& out) : out_(out), buf_(new char[CAPACITY]) {}
+    explicit PlotCommands(std::ostream& out) : out_(out), buf_(new char[BLOCK + SPARE]) {}
     ~PlotCommands() { flush(); }
     PlotCommands(const PlotCommands&) = delete;
     PlotCommands& operator=(const PlotCommands&) = delete;
@@ -26,13 +26,20 @@ public:
         std::memcpy(reserve(lines.size()), lines.data(), lines.size());
         commit(lines.size());
     }
-    // Room for `length` characters at the end of the block (at most its
-    // capacity), to be assembled in place and kept by commit(length).
+    // Room for `length` characters at the end of the block (at most a
+    // block and its spare room), to be assembled in place and kept by
+    // commit(length).
     char* reserve(std::size_t length) {
-        if (len_ + length > CAPACITY) flush();
+        if (len_ + length > BLOCK + SPARE) flush();
         return buf_.get() + len_;
     }
-    void commit(std::size_t length) { len_ += length; }
+    void commit(std::size_t length) {
+        len_ += length;
+        if (len_ < BLOCK) return;
+        out_.write(buf_.get(), static_cast<std::streamsize>(BLOCK));
+        len_ -= BLOCK;
+        std::memmove(buf_.get(), buf_.get() + BLOCK, len_);
+    }
     // Hands what the block holds to the stream (it does not flush the stream).
     void flush() {
         if (len_ == 0) return;
@@ -40,8 +47,13 @@ public:
         len_ = 0;
     }
 
+    // The block handed to the stream at a time: the output file's own.
+    static constexpr std::size_t BLOCK = std::size_t{1} << 18;
+
 private:
-    static constexpr std::size_t CAPACITY = std::size_t{1} << 16;
+    // Beyond the block, room for what is assembled while it is not yet full
+    // (a command line is at most 128 characters).
+    static constexpr std::size_t SPARE = 4096;
     std::ostream& out_;
     std::unique_ptr<char[]> buf_;   // default-initialised: written before it is read
     std::size_t len_ = 0;

@@ -2,12 +2,16 @@
 
 namespace bp {
 
-// Ends the open line; the block goes to the stream once it is full.
+// Ends the open line; once the block is full, its first BLOCK characters
+// go to the stream and the rest (part of the line just ended) stays.
 void Report::emit() {
     if (!hasPending_) return;
     block_.push_back('\n');
     hasPending_ = false;
-    if (block_.size() >= BLOCK) writeBlock();
+    if (block_.size() >= BLOCK) {
+        out_.write(block_.data(), static_cast<std::streamsize>(BLOCK));
+        block_.erase(0, BLOCK);
+    }
 }
 
 void Report::writeBlock() {

@@ -31,15 +31,19 @@ public:
     void empty();   // an empty record: an empty line
     void flush();   // writes the line held open for a possible overprint, and every line before it
 
+    // The block handed to the stream at a time: the output file's own.
+    static constexpr std::size_t BLOCK = std::size_t{1} << 18;
+
 private:
-    static constexpr std::size_t BLOCK = 1 << 16;
     void emit();
     void writeBlock();
     std::ostream& out_;
     ReportMode mode_;
     // Lines are rendered straight into the block, which is handed to the
-    // stream some 64 KB at a time. The last line stays open at the block's
-    // end, from pendingAt_ on and without its LF, for a possible overprint.
+    // stream one whole output block at a time: the part of the last line
+    // beyond it stays for the next. The last line stays open at the
+    // block's end, from pendingAt_ on and without its LF, for a possible
+    // overprint.
     std::string block_;
     std::size_t pendingAt_ = 0;
     bool hasPending_ = false;

@@ -141,8 +141,8 @@ TEST_F(Folder, PiecesOfEverySizeArriveInOrder) {
         std::uint32_t seed = 12345;
         for (int k = 0; k < 120; ++k) {
             seed = seed * 1103515245u + 12345u;
-            const std::size_t sizes[] = {1, 7, 80, 4095, 1 << 15, (1 << 16) + 3, (1 << 18) + 11};
-            const std::size_t n = sizes[(seed >> 16) % 7];
+            const std::size_t sizes[] = {1, 7, 80, 4095, 1 << 15, (1 << 16) + 3, (1 << 18) + 11, 1 << 18, (3 << 18) - 5};
+            const std::size_t n = sizes[(seed >> 16) % 9];
             std::string piece(n, static_cast<char>('a' + k % 26));
             piece.front() = static_cast<char>('0' + k % 10);
             if (n == 1)
