@@ -20,6 +20,8 @@
 namespace bp::out {
 namespace {
 
+// The buffer's first size; it doubles up to a block.
+constexpr std::size_t FIRST_BUFFER = 1 << 15;
 // A block at least this large is written from where it stands, behind
 // whatever the buffer holds, up to the last block boundary it reaches; only
 // what lies beyond that boundary is copied into the buffer.
@@ -31,8 +33,10 @@ constexpr std::size_t KEPT_OF_NAME = 200;
 // A stream buffer over a descriptor that remembers the first failed write.
 // Every write but the last ends at a multiple of OUTPUT_BLOCK from the
 // start of the file: the buffer ends where the next boundary falls. The
-// buffer is left uninitialised (nothing is read before it is written) and
-// taken only when the first characters arrive.
+// buffer is taken only when the first characters arrive, small at first
+// (a short run never maps a block it does not fill), and grows to a block
+// as the output does; it is left uninitialised (nothing is read before it
+// is written).
 class DescriptorBuffer : public std::streambuf {
 public:
     explicit DescriptorBuffer(int fd) : fd_(fd) {}
@@ -40,10 +44,12 @@ public:
 
 protected:
     int_type overflow(int_type c) override {
-        if (!drain()) return traits_type::eof();
-        if (!block_) {
-            block_.reset(new char[OUTPUT_BLOCK]);   // default-initialised: not zero-filled
-            restart();
+        if (error_) return traits_type::eof();
+        const auto held = static_cast<std::size_t>(pptr() - pbase());
+        if (held < toBoundary()) {
+            grow(held + 1);   // the buffer ended before the boundary
+        } else if (!drain()) {
+            return traits_type::eof();
         }
         if (!traits_type::eq_int_type(c, traits_type::eof())) {
             *pptr() = traits_type::to_char_type(c);
@@ -64,10 +70,10 @@ protected:
             const std::size_t cut = total < room ? total : room + (total - room) / OUTPUT_BLOCK * OUTPUT_BLOCK;
             struct iovec parts[2] = {{pbase(), held}, {const_cast<char*>(s), cut - held}};
             if (!writeAll(parts, cut)) return 0;
-            const std::size_t rest = total - cut;   // less than a block, and the buffer now ends a block on
-            if (rest > 0 && !block_) block_.reset(new char[OUTPUT_BLOCK]);
+            const std::size_t rest = total - cut;   // less than a block, and the file stands on a boundary
             if (block_) restart();
             if (rest > 0) {
+                if (rest > capacity_) grow(rest);
                 std::memcpy(pptr(), s + (n - rest), rest);
                 pbump(static_cast<int>(rest));
             }
@@ -86,8 +92,23 @@ private:
     // Bytes from the end of the file to the next block boundary (a whole
     // block when it stands on one).
     std::size_t toBoundary() const { return OUTPUT_BLOCK - static_cast<std::size_t>(written_ % OUTPUT_BLOCK); }
-    // An empty buffer that ends at the next boundary.
-    void restart() { setp(block_.get(), block_.get() + toBoundary()); }
+    // An empty buffer that ends at the next boundary, or at its own end
+    // when that comes first.
+    void restart() { setp(block_.get(), block_.get() + std::min(capacity_, toBoundary())); }
+    // A buffer of at least `needed` characters (at most a block), keeping
+    // what it holds: doubled from FIRST_BUFFER as often as it takes.
+    void grow(std::size_t needed) {
+        std::size_t capacity = std::max(capacity_, FIRST_BUFFER);
+        while (capacity < needed && capacity < OUTPUT_BLOCK) capacity *= 2;
+        capacity = std::min(capacity, OUTPUT_BLOCK);
+        const auto held = static_cast<std::size_t>(pptr() - pbase());
+        std::unique_ptr<char[]> larger(new char[capacity]);   // default-initialised: not zero-filled
+        if (held > 0) std::memcpy(larger.get(), pbase(), held);
+        block_ = std::move(larger);
+        capacity_ = capacity;
+        restart();
+        pbump(static_cast<int>(held));
+    }
     bool drain() {
         if (error_) return false;
         const auto held = static_cast<std::size_t>(pptr() - pbase());
@@ -130,6 +151,7 @@ private:
     int error_ = 0;
     std::uint64_t written_ = 0;   // bytes written to the descriptor so far
     std::unique_ptr<char[]> block_;
+    std::size_t capacity_ = 0;
 };
 
 // Six letters or digits for a temporary's name, from the kernel's random

@@ -6,6 +6,7 @@
 // order; once it holds an output block, exactly that much goes to the file
 // in one write from where it stands, and the part of a line beyond it stays.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <memory>
@@ -16,7 +17,7 @@ namespace bp {
 
 class PlotCommands {
 public:
-    explicit PlotCommands(std::ostream& out) : out_(out), buf_(new char[BLOCK + SPARE]) {}
+    explicit PlotCommands(std::ostream& out) : out_(out) {}
     ~PlotCommands() { flush(); }
     PlotCommands(const PlotCommands&) = delete;
     PlotCommands& operator=(const PlotCommands&) = delete;
@@ -30,7 +31,10 @@ public:
     // block and its spare room), to be assembled in place and kept by
     // commit(length).
     char* reserve(std::size_t length) {
-        if (len_ + length > BLOCK + SPARE) flush();
+        if (len_ + length > capacity_) {
+            if (len_ + length > BLOCK + SPARE) flush();
+            if (len_ + length > capacity_) grow(len_ + length);
+        }
         return buf_.get() + len_;
     }
     void commit(std::size_t length) {
@@ -54,8 +58,21 @@ private:
     // Beyond the block, room for what is assembled while it is not yet full
     // (a command line is at most 128 characters).
     static constexpr std::size_t SPARE = 4096;
+    // The block starts small and doubles up to a block and its spare room
+    // as the plot grows: a short run takes no more than it fills.
+    static constexpr std::size_t FIRST_CAPACITY = std::size_t{1} << 15;
+    void grow(std::size_t needed) {
+        std::size_t capacity = capacity_ == 0 ? FIRST_CAPACITY : 2 * capacity_;
+        while (capacity < needed) capacity *= 2;
+        capacity = std::min(capacity, BLOCK + SPARE);
+        std::unique_ptr<char[]> larger(new char[capacity]);   // default-initialised: written before it is read
+        if (len_ > 0) std::memcpy(larger.get(), buf_.get(), len_);
+        buf_ = std::move(larger);
+        capacity_ = capacity;
+    }
     std::ostream& out_;
-    std::unique_ptr<char[]> buf_;   // default-initialised: written before it is read
+    std::unique_ptr<char[]> buf_;
+    std::size_t capacity_ = 0;
     std::size_t len_ = 0;
 };
 

@@ -18,9 +18,9 @@ enum class ReportMode { Rendered, Asa };
 
 class Report {
 public:
-    Report(std::ostream& out, ReportMode mode) : out_(out), mode_(mode) {
-        block_.reserve(BLOCK + 2 * Record::CAPACITY);
-    }
+    // The block starts small and grows (by doubling) to a block and a line
+    // as the report does: a short run takes no more than it fills.
+    Report(std::ostream& out, ReportMode mode) : out_(out), mode_(mode) { block_.reserve(FIRST_BLOCK); }
     ~Report() { flush(); }
     Report(const Report&) = delete;
     Report& operator=(const Report&) = delete;
@@ -35,6 +35,7 @@ public:
     static constexpr std::size_t BLOCK = std::size_t{1} << 18;
 
 private:
+    static constexpr std::size_t FIRST_BLOCK = std::size_t{1} << 15;
     void emit();
     void writeBlock();
     std::ostream& out_;
