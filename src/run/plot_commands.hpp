@@ -39,16 +39,11 @@ public:
     }
     void commit(std::size_t length) {
         len_ += length;
-        if (len_ < BLOCK) return;
-        out_.write(buf_.get(), static_cast<std::streamsize>(BLOCK));
-        len_ -= BLOCK;
-        std::memmove(buf_.get(), buf_.get() + BLOCK, len_);
+        if (len_ >= BLOCK) handOver(BLOCK);
     }
     // Hands what the block holds to the stream (it does not flush the stream).
     void flush() {
-        if (len_ == 0) return;
-        out_.write(buf_.get(), static_cast<std::streamsize>(len_));
-        len_ = 0;
+        if (len_ > 0) handOver(len_);
     }
 
     // The block handed to the stream at a time: the output file's own.
@@ -61,6 +56,12 @@ private:
     // The block starts small and doubles up to a block and its spare room
     // as the plot grows: a short run takes no more than it fills.
     static constexpr std::size_t FIRST_CAPACITY = std::size_t{1} << 15;
+    // The block's first `count` characters to the stream; the rest moves up.
+    void handOver(std::size_t count) {
+        out_.write(buf_.get(), static_cast<std::streamsize>(count));
+        len_ -= count;
+        std::memmove(buf_.get(), buf_.get() + count, len_);
+    }
     void grow(std::size_t needed) {
         std::size_t capacity = capacity_ == 0 ? FIRST_CAPACITY : 2 * capacity_;
         while (capacity < needed) capacity *= 2;

@@ -8,15 +8,13 @@ void Report::emit() {
     if (!hasPending_) return;
     block_.push_back('\n');
     hasPending_ = false;
-    if (block_.size() >= BLOCK) {
-        out_.write(block_.data(), static_cast<std::streamsize>(BLOCK));
-        block_.erase(0, BLOCK);
-    }
+    if (block_.size() >= BLOCK) handOver(BLOCK);
 }
 
-void Report::writeBlock() {
-    out_.write(block_.data(), static_cast<std::streamsize>(block_.size()));
-    block_.clear();
+// The block's first `count` characters to the stream; the rest moves up.
+void Report::handOver(std::size_t count) {
+    out_.write(block_.data(), static_cast<std::streamsize>(count));
+    block_.erase(0, count);
 }
 
 void Report::write(const Record& record) { write(record.text()); }
@@ -58,7 +56,7 @@ void Report::empty() { write(std::string_view(" ")); }
 
 void Report::flush() {
     emit();
-    writeBlock();
+    handOver(block_.size());
     out_.flush();
 }
 

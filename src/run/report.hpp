@@ -18,8 +18,8 @@ enum class ReportMode { Rendered, Asa };
 
 class Report {
 public:
-    // The block starts small and grows (by doubling) to a block and a line
-    // as the report does: a short run takes no more than it fills.
+    // The block starts small and grows (by doubling) as the report does:
+    // a short run takes no more than it fills.
     Report(std::ostream& out, ReportMode mode) : out_(out), mode_(mode) { block_.reserve(FIRST_BLOCK); }
     ~Report() { flush(); }
     Report(const Report&) = delete;
@@ -37,7 +37,7 @@ public:
 private:
     static constexpr std::size_t FIRST_BLOCK = std::size_t{1} << 15;
     void emit();
-    void writeBlock();
+    void handOver(std::size_t count);
     std::ostream& out_;
     ReportMode mode_;
     // Lines are rendered straight into the block, which is handed to the
