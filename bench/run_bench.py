@@ -19,7 +19,10 @@ pair by pair; the median is quoted with the smallest and largest ratio.
 
 With --reference, the older program runs in turn with the newer one on the
 same decks; their ratio is printed, and every run's report and plot must be
-the same bytes (a difference is printed and the exit status is 1).
+the same bytes (a difference is printed and the exit status is 1). The
+examples are the exception: they may use cards or rules the older program
+does not have, so where the repeated examples differ, the examples that
+print otherwise are named instead.
 """
 import filecmp
 import os
@@ -87,15 +90,28 @@ def startup(builds, work):
               f"{statistics.median(tb) * 1e3:5.2f} ms: {spread(ratio, 'x')} /bin/true")
 
 
+def same_output(exe, reference, deck, work):
+    """True when the older program gives the same report and plot bytes as
+    this one for the deck."""
+    outputs = []
+    for name, program in (("run", exe), ("ref", reference)):
+        rpt, plt = f"{work}/{name}-one.rpt", f"{work}/{name}-one.plt"
+        run([program, "--force", str(deck), rpt, plt])
+        outputs.append((rpt, plt))
+    return all(filecmp.cmp(mine, theirs, shallow=False) for mine, theirs in zip(*outputs))
+
+
 def make_decks(work):
+    """The three shapes by name, each as (deck, examples whose bytes are
+    compared only one by one)."""
     decks = {}
     make = [sys.executable, str(HERE / "make_deck.py")]
     with open(f"{work}/bench.deck", "w") as out:
         subprocess.run(make + [str(PROBLEMS)], stdout=out, check=True)
-    decks["bench deck (span-heavy)"] = f"{work}/bench.deck"
+    decks["bench deck (span-heavy)"] = (f"{work}/bench.deck", [])
     with open(f"{work}/small.deck", "w") as out:
         subprocess.run(make + ["--small", str(PROBLEMS * 50)], stdout=out, check=True)
-    decks["small problems, errors"] = f"{work}/small.deck"
+    decks["small problems, errors"] = (f"{work}/small.deck", [])
     examples = sorted((TOP / "examples").glob("*.deck"))
     # A "9" card ends the run: an example that closes with one has it
     # left off here, so that every copy of every example is run.
@@ -108,14 +124,14 @@ def make_decks(work):
     with open(f"{work}/examples.deck", "w") as out:
         for _ in range(200):
             out.write("".join(texts))
-    decks["examples x 200"] = f"{work}/examples.deck"
+    decks["examples x 200"] = (f"{work}/examples.deck", examples)
     return decks
 
 
 def throughput(exe, decks, work, reference):
     print(f"throughput: {DECK_PAIRS} runs of each in turn; CPU medians")
     same = True
-    for name, deck in decks.items():
+    for name, (deck, parts) in decks.items():
         rpt, plt = f"{work}/run.rpt", f"{work}/run.plt"
         a = lambda: run([exe, "--force", deck, rpt, plt])
         cpu, _, status = a()
@@ -138,8 +154,18 @@ def throughput(exe, decks, work, reference):
             print(f"    against the reference: {spread(speedup, 'x')} as fast "
                   f"(CPU {statistics.median(tn):.3f} s against {statistics.median(to):.3f} s), "
                   f"peak memory {peak_kb([reference, '--force', deck, ref_rpt, ref_plt]) / 1024:.1f} MB")
-            for mine, theirs in ((rpt, ref_rpt), (plt, ref_plt)):
-                if not filecmp.cmp(mine, theirs, shallow=False):
+            differs = [(mine, theirs) for mine, theirs in ((rpt, ref_rpt), (plt, ref_plt))
+                       if not filecmp.cmp(mine, theirs, shallow=False)]
+            # The examples use cards and rules an older program may not have
+            # (a fault mended since prints otherwise by design): their bytes
+            # are compared deck by deck and the ones that differ are named;
+            # the two programs then time nearly, not exactly, the same work.
+            otherwise = [deck.name for deck in parts if differs and not same_output(exe, reference, deck, work)]
+            if otherwise:
+                print(f"    bytes not compared: {len(otherwise)} of {len(parts)} examples print otherwise "
+                      f"in the reference ({', '.join(otherwise)})")
+            else:
+                for mine, theirs in differs:
                     print(f"    DIFFERENT OUTPUT: {mine} and {theirs} are not the same bytes")
                     same = False
     return same
