@@ -59,7 +59,10 @@ void startProblem(RunContext& ctx, const Card& first) {
     while (card.word(77, 4) == kw::CONT) {
         card = ctx.deck.require("a title continuation card \"*\"");
         ctx.report.write(Record('0').X(24).A(79, card.text(2, 79)));
-        ctx.problem.title = std::string(card.text(2, 3)) + " " + std::string(card.text(5, 76));
+        std::string& title = ctx.problem.title;   // columns 2-4, a blank, columns 5-80
+        title.assign(card.text(2, 3));
+        title += ' ';
+        title += card.text(5, 76);
         if (!(card.code() == kw::STAR_CODE))
             abandon(err::PROBLEM_CARD, "a title continuation card must have \"*\" in column 1");
     }
