@@ -35,8 +35,10 @@ sanitize: bootstrap
 	@cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	    ctest --output-on-failure -j $(JOBS)
 
-# Every target as a packager builds it (Release, -O3), warnings as errors,
-# and the whole suite on it: the optimiser must not move a printed digit.
+# Every target as a packager builds it (Release: -O3 and link-time
+# optimisation as in the default build, without debug information),
+# warnings as errors, and the whole suite on it: the optimiser must not
+# move a printed digit.
 RELEASE_BUILD ?= build-release
 release: bootstrap
 	@cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DBRIDGEPLAN_WERROR=ON >/dev/null
