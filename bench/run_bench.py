@@ -90,6 +90,12 @@ def startup(builds, work):
               f"{statistics.median(tb) * 1e3:5.2f} ms: {spread(ratio, 'x')} /bin/true")
 
 
+def differing(mine, theirs):
+    """The pairs of files, this program's beside the older one's, that are
+    not the same bytes."""
+    return [(a, b) for a, b in zip(mine, theirs) if not filecmp.cmp(a, b, shallow=False)]
+
+
 def same_output(exe, reference, deck, work):
     """True when the older program gives the same report and plot bytes as
     this one for the deck."""
@@ -98,7 +104,7 @@ def same_output(exe, reference, deck, work):
         rpt, plt = f"{work}/{name}-one.rpt", f"{work}/{name}-one.plt"
         run([program, "--force", str(deck), rpt, plt])
         outputs.append((rpt, plt))
-    return all(filecmp.cmp(mine, theirs, shallow=False) for mine, theirs in zip(*outputs))
+    return not differing(*outputs)
 
 
 def error_records(report):
@@ -160,14 +166,14 @@ def throughput(exe, decks, work, reference):
             print(f"    against the reference: {spread(speedup, 'x')} as fast "
                   f"(CPU {statistics.median(tn):.3f} s against {statistics.median(to):.3f} s), "
                   f"peak memory {peak_kb([reference, '--force', deck, ref_rpt, ref_plt]) / 1024:.1f} MB")
-            differs = [(mine, theirs) for mine, theirs in ((rpt, ref_rpt), (plt, ref_plt))
-                       if not filecmp.cmp(mine, theirs, shallow=False)]
+            differs = differing((rpt, plt), (ref_rpt, ref_plt))
             # The examples use cards and rules an older program may not have
             # (a fault mended since prints otherwise by design): their bytes
             # are compared deck by deck and the ones that differ are named.
             # The two programs then time different work: a problem whose
             # cards the older one does not read is abandoned there.
-            otherwise = [deck.name for deck in parts if differs and not same_output(exe, reference, deck, work)]
+            otherwise = [example.name for example in parts
+                         if not same_output(exe, reference, example, work)] if differs else []
             if otherwise:
                 print(f"    bytes not compared: {len(otherwise)} of {len(parts)} examples print otherwise "
                       f"in the reference ({', '.join(otherwise)}); it abandons {error_records(ref_rpt)} "
